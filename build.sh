@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The one entry point for a fresh Debian 12 machine (as root, or with sudo):
+#   ./build.sh run [mode]   build and run the saver (full screen unless a mode is given)
+#   ./build.sh test         build and run every test
+#   ./build.sh bench        build and print the benchmark figures
+#   ./build.sh build        just build
+# Each first installs whatever Debian packages are missing.
+set -euo pipefail
+cd "$(dirname "$0")"
+build_dir=${SKYRAID_BUILD_DIR:-build}
+
+configure_and_build() {
+    scripts/ensure-packages
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYRAID_WERROR=ON "$@"
+    cmake --build "$build_dir" --parallel
+}
+
+command=${1:-}
+[ $# -gt 0 ] && shift
+case "$command" in
+    build) configure_and_build ;;
+    run)
+        configure_and_build
+        exec "$build_dir/bin/skyraid" "${@:-/s}"
+        ;;
+    test)
+        configure_and_build
+        scripts/run-tests "$build_dir"
+        ;;
+    bench)
+        configure_and_build
+        scripts/run-bench "$build_dir"
+        ;;
+    *)
+        echo "usage: $0 run [/s | /c | /p <window> | /a] | test | bench | build" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace skyraid {
+
+// Held for as long as this process runs as the full-screen saver; dropping it
+// (or the process ending, however it ends) gives the claim up.
+class FullScreenClaim {
+public:
+    virtual ~FullScreenClaim() = default;
+};
+
+// What the program asks of the operating system and the desktop.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Whether a top-level window with exactly this title is on the desktop.
+    virtual bool topLevelWindowExists(const QString& title) = 0;
+
+    // Registers this process as a running full-screen saver of the user. With
+    // `exclusive`, returns nullptr instead when another one already runs; the
+    // check and the registration are one step, so two saver starts racing
+    // each other cannot both win.
+    virtual std::unique_ptr<FullScreenClaim> claimFullScreen(bool exclusive) = 0;
+
+    // Opens the system's screen-saver password dialog, owned by the given
+    // native window. Returns false where the system has no such dialog.
+    virtual bool changeScreenSaverPassword(quintptr ownerWindow) = 0;
+};
+
+// The platform the program runs on.
+std::unique_ptr<Platform> createPlatform();
+
+// The fixed folder of the program's own pictures and sound, ending with its
+// separator. Never the current directory, never a setting: on Windows
+// "C:\Stratowave\SkyRaid1\", elsewhere share/skyraid/ beside the program's
+// bin/ folder, both in the build tree and where it is installed.
+QString assetFolder();
+
+} // namespace skyraid

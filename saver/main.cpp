@@ -1,0 +1,28 @@
+#include "modes.h"
+#include "startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    using namespace skyraid;
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QString command = commandText(arguments);
+
+    // Decided before any window or display connection: an unknown switch, or
+    // a second "/s", ends here quietly.
+    const std::unique_ptr<Platform> platform = createPlatform();
+    const StartDecision start = decideStart(command, *platform);
+    if (start.mode == Mode::None)
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("SkyRaid"));
+    QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
+    if (!showMode(start.mode, command, *platform))
+        return 0;
+    return QApplication::exec();
+}

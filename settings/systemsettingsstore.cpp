@@ -1,0 +1,180 @@
+#include "systemsettingsstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace skyraid {
+
+QString sectionName(Section section)
+{
+    return section == Section::Startup ? QStringLiteral("Startup") : QStringLiteral("System");
+}
+
+namespace {
+
+QString settingsPath(Section section, const QString& key)
+{
+    return sectionName(section) + u'/' + key;
+}
+
+#ifdef Q_OS_UNIX
+// Holds an exclusive lock on a folder for as long as it lives. The kernel drops
+// the lock with the process, so a crash never leaves a stale lock behind.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder)
+        : m_fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd;
+};
+#endif
+
+} // namespace
+
+// What identifies one version of the settings file. The file is replaced by a
+// rename on every write, so the inode alone tells most changes; size and the
+// nanosecond modification time catch a hand edit in place.
+struct SystemSettingsStore::FileStamp {
+    bool exists = false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long seconds = 0;
+    long long nanoseconds = 0;
+
+    static FileStamp of(const QString& path)
+    {
+        FileStamp stamp;
+#ifdef Q_OS_UNIX
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+            stamp.exists = true;
+            stamp.device = st.st_dev;
+            stamp.inode = st.st_ino;
+            stamp.size = st.st_size;
+            stamp.seconds = st.st_mtim.tv_sec;
+            stamp.nanoseconds = st.st_mtim.tv_nsec;
+        }
+#else
+        const QFileInfo info(path);
+        stamp.exists = info.exists();
+        stamp.size = info.size();
+        stamp.seconds = info.lastModified().toMSecsSinceEpoch();
+#endif
+        return stamp;
+    }
+    bool operator==(const FileStamp&) const = default;
+};
+
+SystemSettingsStore::SystemSettingsStore()
+#ifdef Q_OS_WIN
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\SkyRaid"),
+                                             QSettings::NativeFormat)),
+      m_loaded(std::make_unique<FileStamp>()), m_isFile(false)
+{
+}
+#else
+    : SystemSettingsStore(defaultIniPath())
+{
+}
+#endif
+
+SystemSettingsStore::SystemSettingsStore(const QString& iniPath)
+    : m_loaded(std::make_unique<FileStamp>(FileStamp::of(iniPath)))
+{
+    // The stamp is taken before the parse: a write in between is parsed again
+    // at the next read rather than missed.
+    m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
+
+SystemSettingsStore::~SystemSettingsStore() = default;
+
+QString SystemSettingsStore::defaultIniPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/SkyRaid/SkyRaid.ini");
+}
+
+QString SystemSettingsStore::location() const
+{
+    return m_settings->fileName();
+}
+
+void SystemSettingsStore::reloadIfChanged()
+{
+    if (!m_isFile)
+        return; // the registry is read afresh on every value()
+    FileStamp now = FileStamp::of(m_settings->fileName());
+    if (now == *m_loaded)
+        return;
+    *m_loaded = now;
+    // With nothing pending, sync() parses the file again unconditionally.
+    m_settings->sync();
+}
+
+QString SystemSettingsStore::read(Section section, const QString& key, const QString& fallback)
+{
+    reloadIfChanged();
+    const QVariant value = m_settings->value(settingsPath(section, key));
+    if (!value.isValid())
+        return fallback;
+    // A hand-edited value with unquoted commas is parsed as a list: give back
+    // the text the user typed, with the commas.
+    if (value.userType() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    if (value.userType() == QMetaType::QByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    return value.toString();
+}
+
+bool SystemSettingsStore::write(Section section, const QString& key, const QString& text)
+{
+    if (!m_isFile) {
+        m_settings->setValue(settingsPath(section, key), text);
+        m_settings->sync();
+        return m_settings->status() == QSettings::NoError;
+    }
+
+    const QString path = m_settings->fileName();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return false;
+#ifdef Q_OS_UNIX
+    // Every writer of ours takes this lock, so between our fresh parse and our
+    // write nobody else replaces the file and QSettings' merge sees it all.
+    const FolderLock lock(folder);
+#endif
+    m_settings->sync(); // nothing pending: parse what is on disk now
+    m_settings->setValue(settingsPath(section, key), text);
+    m_settings->sync(); // merge and replace the file atomically
+    *m_loaded = FileStamp::of(path);
+
+    // A file with broken lines still takes the write (they are dropped); only
+    // a failure to save counts.
+    return m_settings->status() != QSettings::AccessError;
+}
+
+} // namespace skyraid
