@@ -160,3 +160,33 @@ TEST(Program, SecondFullScreenSaverEndsAtOnce)
     qint64 elapsed = 0;
     EXPECT_EQ(runProgramHeadless({u"/s"_s}, &elapsed), 0);
 }
+
+TEST(Program, PasswordModeOnLinuxShowsANoteAndEndsWhenItIsClosed)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "no X display";
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(env);
+    program.start(test::builtProgram(QStringLiteral("skyraid")), {u"/a"_s});
+    ASSERT_TRUE(program.waitForStarted());
+
+    // Focus the note once it is mapped and press Enter on its OK button.
+    const auto xdotool = [](const QStringList& arguments) {
+        QProcess tool;
+        tool.start(QStringLiteral("xdotool"), arguments);
+        EXPECT_TRUE(tool.waitForFinished(20000));
+        EXPECT_EQ(tool.exitCode(), 0) << arguments.join(u' ').toStdString();
+        return QString::fromUtf8(tool.readAllStandardOutput()).section(u'\n', 0, 0);
+    };
+    const QString note =
+        xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^SkyRaid$"_s});
+    ASSERT_FALSE(note.isEmpty());
+    xdotool({u"windowfocus"_s, note});
+    xdotool({u"key"_s, u"Return"_s});
+
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
