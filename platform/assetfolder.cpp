@@ -1,10 +1,10 @@
 #include "platform.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <filesystem>
 #include <system_error>
+
+#include <QDir>
+#include <QFile>
 
 namespace skyraid {
 

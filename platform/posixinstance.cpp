@@ -1,13 +1,13 @@
 #include "posixinstance.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 
 namespace skyraid {
 
@@ -17,8 +17,7 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(const QString& path)
         : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
-    {
-    }
+    {}
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -63,8 +62,8 @@ QString userRuntimeFolder()
 
 std::unique_ptr<FullScreenClaim> claimFullScreenPosix(const QString& runtimeFolder, bool exclusive)
 {
-    auto running =
-        std::make_unique<FileDescriptor>(runtimeFolder + QStringLiteral("/skyraid-fullscreen.lock"));
+    auto running = std::make_unique<FileDescriptor>(runtimeFolder +
+                                                    QStringLiteral("/skyraid-fullscreen.lock"));
     if (!running->isOpen()) {
         // Without a runtime folder we cannot tell; never stop the saver for it.
         return std::make_unique<PosixClaim>(nullptr);

@@ -3,7 +3,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-
 #include <vector>
 
 namespace skyraid {
@@ -42,8 +41,8 @@ QString windowTitle(Display* display, Window window)
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     QString title;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format,
-                           &count, &remaining, &data) == Success &&
+    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count,
+                           &remaining, &data) == Success &&
         data && type == utf8 && format == 8) {
         title = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
     }

@@ -2,10 +2,10 @@
 
 #include "platform/platform.h"
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 namespace skyraid {
 

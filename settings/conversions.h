@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QStringView>
-
 #include <cstdint>
 #include <optional>
+
+#include <QStringView>
 
 namespace skyraid {
 

@@ -2,11 +2,11 @@
 
 #include "settingsstore.h"
 
-#include <QLatin1String>
-#include <QString>
-
 #include <array>
 #include <cstdint>
+
+#include <QLatin1String>
+#include <QString>
 
 namespace skyraid {
 

@@ -93,16 +93,13 @@ SystemSettingsStore::SystemSettingsStore()
 #ifdef Q_OS_WIN
     : m_settings(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\SkyRaid"),
                                              QSettings::NativeFormat)),
-      m_loaded(std::make_unique<FileStamp>()), m_isFile(false)
-{
-}
+      m_loaded(std::make_unique<FileStamp>()), m_isFile(false){}
 #else
     : SystemSettingsStore(defaultIniPath())
-{
-}
+{}
 #endif
 
-SystemSettingsStore::SystemSettingsStore(const QString& iniPath)
+      SystemSettingsStore::SystemSettingsStore(const QString& iniPath)
     : m_loaded(std::make_unique<FileStamp>(FileStamp::of(iniPath)))
 {
     // The stamp is taken before the parse: a write in between is parsed again

@@ -2,9 +2,9 @@
 
 #include "settingsstore.h"
 
-#include <QSettings>
-
 #include <memory>
+
+#include <QSettings>
 
 namespace skyraid {
 

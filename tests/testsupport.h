@@ -2,12 +2,12 @@
 
 #include "settings/settingsstore.h"
 
+#include <vector>
+
 #include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 namespace skyraid::test {
 

@@ -1,10 +1,10 @@
 #include "settings/conversions.h"
 
+#include <cfloat>
+
 #include <QString>
 
 #include <gtest/gtest.h>
-
-#include <cfloat>
 
 using namespace skyraid;
 
@@ -64,21 +64,18 @@ TEST_P(Whole16, ConvertsWholeTextOrFails)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Whole16,
-    ::testing::Values(WholeRow{"-857", true, -857}, WholeRow{" 2 ", true, 2},
-                      WholeRow{"+7", true, 7}, WholeRow{"16.5", true, 16},
-                      WholeRow{"17.5", true, 18}, WholeRow{"-2.5", true, -2},
-                      WholeRow{"0.5", true, 0}, WholeRow{"1.5", true, 2},
-                      WholeRow{"2.51", true, 3}, WholeRow{"1e2", true, 100},
-                      WholeRow{"2.5E1", true, 25}, WholeRow{"32767", true, 32767},
-                      WholeRow{"-32768", true, -32768}, WholeRow{"32767.4", true, 32767},
-                      WholeRow{"-32768.5", true, -32768}, WholeRow{"32767.5", false, 0},
-                      WholeRow{"32768", false, 0}, WholeRow{"-32769", false, 0},
-                      WholeRow{"99999999999", false, 0}, WholeRow{"1e400", false, 0},
-                      WholeRow{"", false, 0}, WholeRow{"  ", false, 0},
-                      WholeRow{"abc", false, 0}, WholeRow{"12abc", false, 0},
-                      WholeRow{"1 2", false, 0}, WholeRow{"- 3", false, 0},
-                      WholeRow{"NaN", false, 0}, WholeRow{"inf", false, 0},
-                      WholeRow{"&H10", false, 0}, WholeRow{"1e", false, 0}));
+    ::testing::Values(
+        WholeRow{"-857", true, -857}, WholeRow{" 2 ", true, 2}, WholeRow{"+7", true, 7},
+        WholeRow{"16.5", true, 16}, WholeRow{"17.5", true, 18}, WholeRow{"-2.5", true, -2},
+        WholeRow{"0.5", true, 0}, WholeRow{"1.5", true, 2}, WholeRow{"2.51", true, 3},
+        WholeRow{"1e2", true, 100}, WholeRow{"2.5E1", true, 25}, WholeRow{"32767", true, 32767},
+        WholeRow{"-32768", true, -32768}, WholeRow{"32767.4", true, 32767},
+        WholeRow{"-32768.5", true, -32768}, WholeRow{"32767.5", false, 0},
+        WholeRow{"32768", false, 0}, WholeRow{"-32769", false, 0},
+        WholeRow{"99999999999", false, 0}, WholeRow{"1e400", false, 0}, WholeRow{"", false, 0},
+        WholeRow{"  ", false, 0}, WholeRow{"abc", false, 0}, WholeRow{"12abc", false, 0},
+        WholeRow{"1 2", false, 0}, WholeRow{"- 3", false, 0}, WholeRow{"NaN", false, 0},
+        WholeRow{"inf", false, 0}, WholeRow{"&H10", false, 0}, WholeRow{"1e", false, 0}));
 
 TEST(NumberThenWhole16, UsesTheLeadingNumberAndFailsOnlyOutOfRange)
 {

@@ -1,9 +1,9 @@
 #include "settings/keys.h"
 #include "testsupport.h"
 
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 using namespace skyraid;
 using test::MemoryStore;

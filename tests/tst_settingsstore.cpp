@@ -111,9 +111,9 @@ TEST_F(SettingsFile, AnotherProcessWriteIsSeenByTheNextRead)
 
     // And our own writes reach the other process.
     store.write(Section::System, QStringLiteral("MouseSens"), QStringLiteral("7"));
-    EXPECT_EQ(runTool({QStringLiteral("read"), QStringLiteral("System"),
-                       QStringLiteral("MouseSens")}),
-              u"7");
+    EXPECT_EQ(
+        runTool({QStringLiteral("read"), QStringLiteral("System"), QStringLiteral("MouseSens")}),
+        u"7");
 }
 
 TEST_F(SettingsFile, ConcurrentWritersOfDifferentKeysLoseNothing)
@@ -152,8 +152,8 @@ TEST_F(SettingsFile, ConcurrentWritersOfDifferentKeysLoseNothing)
 TEST_F(SettingsFile, CorruptFileNeverCrashesAndStillTakesWrites)
 {
     QDir().mkpath(m_dir.filePath(QStringLiteral("SkyRaid")));
-    QByteArray garbage("\xff\xfe\x00\x01[[[=\n]]]\n[Startup\nno equals sign\n=\n[System]\nSetReg=2\n",
-                       60);
+    QByteArray garbage(
+        "\xff\xfe\x00\x01[[[=\n]]]\n[Startup\nno equals sign\n=\n[System]\nSetReg=2\n", 60);
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919) & 0xff));
     writeRaw(garbage);

@@ -33,22 +33,22 @@ TEST_P(Dispatch, SwitchSelectsTheMode)
     EXPECT_EQ(modeOf(switchOf(text)), row.mode) << text.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Dispatch,
-    ::testing::Values(DispatchRow{{}, "", Mode::FullScreen},
-                      DispatchRow{{u"   "_s}, "", Mode::FullScreen},
-                      DispatchRow{{u"  /S  "_s}, "/s", Mode::FullScreen},
-                      DispatchRow{{u"/s"_s}, "/s", Mode::FullScreen},
-                      DispatchRow{{u"/c:4242"_s}, "/c", Mode::Configuration},
-                      DispatchRow{{u"/C"_s}, "/c", Mode::Configuration},
-                      DispatchRow{{u"/P"_s, u"4242"_s}, "/p", Mode::Preview},
-                      DispatchRow{{u"/p:4242"_s}, "/p", Mode::Preview},
-                      DispatchRow{{u"/a"_s, u"4242"_s}, "/a", Mode::PasswordChange},
-                      DispatchRow{{u"/x"_s}, "/x", Mode::None},
-                      DispatchRow{{u"-s"_s}, "-s", Mode::None},
-                      DispatchRow{{u"hello"_s}, "he", Mode::None},
-                      DispatchRow{{u"/"_s}, "/", Mode::None},
-                      DispatchRow{{u"/sx"_s}, "/s", Mode::FullScreen}));
+INSTANTIATE_TEST_SUITE_P(Rows, Dispatch,
+                         ::testing::Values(DispatchRow{{}, "", Mode::FullScreen},
+                                           DispatchRow{{u"   "_s}, "", Mode::FullScreen},
+                                           DispatchRow{{u"  /S  "_s}, "/s", Mode::FullScreen},
+                                           DispatchRow{{u"/s"_s}, "/s", Mode::FullScreen},
+                                           DispatchRow{{u"/c:4242"_s}, "/c", Mode::Configuration},
+                                           DispatchRow{{u"/C"_s}, "/c", Mode::Configuration},
+                                           DispatchRow{{u"/P"_s, u"4242"_s}, "/p", Mode::Preview},
+                                           DispatchRow{{u"/p:4242"_s}, "/p", Mode::Preview},
+                                           DispatchRow{
+                                               {u"/a"_s, u"4242"_s}, "/a", Mode::PasswordChange},
+                                           DispatchRow{{u"/x"_s}, "/x", Mode::None},
+                                           DispatchRow{{u"-s"_s}, "-s", Mode::None},
+                                           DispatchRow{{u"hello"_s}, "he", Mode::None},
+                                           DispatchRow{{u"/"_s}, "/", Mode::None},
+                                           DispatchRow{{u"/sx"_s}, "/s", Mode::FullScreen}));
 
 TEST(CommandText, TrimsAndFoldsCaseButKeepsTheTail)
 {

@@ -5,9 +5,9 @@
 //   store_tool <ini> read <Startup|System> <key>
 #include "settings/systemsettingsstore.h"
 
-#include <QString>
-
 #include <cstdio>
+
+#include <QString>
 
 using namespace skyraid;
 
