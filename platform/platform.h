@@ -1,8 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QString>
+
+QT_BEGIN_NAMESPACE
+class QWindow;
+QT_END_NAMESPACE
 
 namespace skyraid {
 
@@ -30,6 +35,21 @@ public:
     // Opens the system's screen-saver password dialog, owned by the given
     // native window. Returns false where the system has no such dialog.
     virtual bool changeScreenSaverPassword(quintptr ownerWindow) = 0;
+
+    // Tells the system that a screen saver runs in `window` (or no longer
+    // does). On X11 the saver takes the keyboard and pointer for itself.
+    virtual void setScreenSaverRunning(QWindow* window, bool running) = 0;
+
+    // Hides or shows the mouse cursor over the program's windows; calls pair
+    // up like the system's cursor counter.
+    virtual void ShowCursor(bool show) = 0;
+
+    // A modal message with an OK button and no icon.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
+
+    // Calls `handler` on the program's own thread when the system asks the
+    // program to end (SIGTERM, SIGINT).
+    virtual void watchTermination(std::function<void()> handler) = 0;
 };
 
 // The platform the program runs on.

@@ -1,4 +1,6 @@
-#include "platform.h"
+#include "qtplatform.h"
+
+#include <QWindow>
 
 #include <windows.h>
 
@@ -21,7 +23,7 @@ private:
     HANDLE m_mutex;
 };
 
-class WinPlatform final : public Platform {
+class WinPlatform final : public QtPlatform {
 public:
     bool topLevelWindowExists(const QString& title) override
     {
@@ -52,6 +54,18 @@ public:
             change("SCRSAVE", reinterpret_cast<HWND>(ownerWindow), 0, 0);
         FreeLibrary(mpr);
         return change != nullptr;
+    }
+
+    void setScreenSaverRunning(QWindow*, bool running) override
+    {
+        constexpr UINT ScreenSaverRunning = 97; // SPI_SETSCREENSAVERRUNNING
+        UINT previous = 0;
+        SystemParametersInfoA(ScreenSaverRunning, running ? TRUE : FALSE, &previous, 0);
+    }
+
+    void watchTermination(std::function<void()>) override
+    {
+        // A screen saver on Windows is ended through its window, not signals.
     }
 };
 

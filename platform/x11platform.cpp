@@ -1,5 +1,13 @@
-#include "platform.h"
 #include "posixinstance.h"
+#include "qtplatform.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWindow>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -92,7 +100,28 @@ std::vector<Window> topLevelWindows(Display* display)
     return windows;
 }
 
-class X11Platform final : public Platform {
+// Signals arrive on a pipe, so the handler runs in the event loop and never
+// inside the signal.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    (void)!::write(g_signalPipe[1], &byte, 1);
+}
+
+// Keyboard and pointer grabs fail while another client holds them (an open
+// menu, say): try again for a while.
+void grabInput(QWindow* window, int attemptsLeft)
+{
+    const bool keyboard = window->setKeyboardGrabEnabled(true);
+    const bool mouse = window->setMouseGrabEnabled(true);
+    if ((!keyboard || !mouse) && attemptsLeft > 0) {
+        QTimer::singleShot(100, window, [window, attemptsLeft] { grabInput(window, attemptsLeft - 1); });
+    }
+}
+
+class X11Platform final : public QtPlatform {
 public:
     bool topLevelWindowExists(const QString& title) override
     {
@@ -122,6 +151,43 @@ public:
         // The desktop's screen locker owns the password here.
         return false;
     }
+
+    void setScreenSaverRunning(QWindow* window, bool running) override
+    {
+        if (!window)
+            return;
+        if (running) {
+            grabInput(window, 10);
+        } else {
+            window->setKeyboardGrabEnabled(false);
+            window->setMouseGrabEnabled(false);
+        }
+    }
+
+    void watchTermination(std::function<void()> handler) override
+    {
+        if (g_signalPipe[0] < 0 && ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        m_termination = std::move(handler);
+        m_notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
+            char buffer[16];
+            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            if (m_termination)
+                m_termination();
+        });
+        struct sigaction action {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGTERM, &action, nullptr);
+        ::sigaction(SIGINT, &action, nullptr);
+    }
+
+private:
+    std::function<void()> m_termination;
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
 } // namespace

@@ -22,7 +22,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
-    if (!showMode(start.mode, command, *platform))
+    const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform);
+    if (!running)
         return 0;
     return QApplication::exec();
 }

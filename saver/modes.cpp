@@ -1,76 +1,43 @@
 #include "modes.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
+#include "fullscreen.h"
+
 #include <QMessageBox>
-#include <QScreen>
 #include <QWidget>
 
 namespace skyraid {
 
-namespace {
-
-// Until the scene lands: a black window over the primary screen that closes
-// on any key or mouse button.
-class BlankSaver final : public QWidget {
-public:
-    BlankSaver()
-    {
-        setAttribute(Qt::WA_DeleteOnClose);
-        setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        setPalette(QPalette(Qt::black));
-        setAutoFillBackground(true);
-        setCursor(Qt::BlankCursor);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent*) override { close(); }
-    void mousePressEvent(QMouseEvent*) override { close(); }
-};
-
-void showBlankSaver()
-{
-    auto* saver = new BlankSaver; // deletes itself on close
-    // Without a window manager showFullScreen() alone leaves a small window.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        saver->setGeometry(screen->geometry());
-    saver->showFullScreen();
-    saver->activateWindow();
-}
-
-} // namespace
-
 QString passwordNote()
 {
-    return QStringLiteral("SkyRaid has no password of its own on this system.\n\n"
-                          "Your desktop's screen locker protects the screen with your login "
-                          "password; change that password in your system's user settings.");
+    return QStringLiteral(
+        "SkyRaid has no password of its own on this system.\n\n"
+        "Your desktop's screen locker protects the screen with your login "
+        "password; change that password in your system's user settings.");
 }
 
-bool showMode(Mode mode, const QString& commandText, Platform& platform)
+std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform)
 {
     Q_UNUSED(commandText);
     switch (mode) {
     case Mode::FullScreen:
-        showBlankSaver();
-        return true;
+        return std::make_unique<FullScreenSaver>(platform);
     case Mode::Preview:
-        return false;
+        return nullptr;
     case Mode::Configuration:
         QMessageBox::information(nullptr, QStringLiteral("SkyRaid"),
                                  QStringLiteral("The settings dialog is not available yet."));
-        return false;
+        return nullptr;
     case Mode::PasswordChange: {
         QWidget owner; // hidden owner window of the system's dialog
         owner.setAttribute(Qt::WA_DontShowOnScreen);
         if (!platform.changeScreenSaverPassword(quintptr(owner.winId())))
             QMessageBox::information(nullptr, QStringLiteral("SkyRaid"), passwordNote());
-        return false;
+        return nullptr;
     }
     case Mode::None:
         break;
     }
-    return false;
+    return nullptr;
 }
 
 } // namespace skyraid

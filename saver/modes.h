@@ -2,11 +2,19 @@
 
 #include "startup.h"
 
+#include <memory>
+
 namespace skyraid {
 
-// Shows what the mode shows and returns whether the program should now run
-// its event loop (false: it is done). Needs the application object.
-bool showMode(Mode mode, const QString& commandText, Platform& platform);
+// What a mode keeps alive while the program runs its event loop.
+class RunningMode {
+public:
+    virtual ~RunningMode() = default;
+};
+
+// Shows what the mode shows. Returns what must live while the event loop
+// runs, or nullptr when the program is done. Needs the application object.
+std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform);
 
 // The note shown where the system has no screen-saver password of its own.
 QString passwordNote();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "settings/settingsstore.h"
 
 #include <vector>
@@ -33,6 +34,46 @@ public:
 private:
     QMap<QPair<Section, QString>, QString> m_values;
     QStringList m_writes;
+};
+
+// A desktop for the saver: it remembers what was asked of it.
+class FakePlatform final : public Platform {
+public:
+    bool displayProperties = false;
+    bool otherSaverRuns = false;
+    int claims = 0;
+    bool lastClaimExclusive = false;
+    QStringList calls; // "ShowCursor(false)", "running(true)", "message(<title>)"
+
+    bool topLevelWindowExists(const QString& title) override
+    {
+        return displayProperties && title == u"Display Properties";
+    }
+    std::unique_ptr<FullScreenClaim> claimFullScreen(bool exclusive) override
+    {
+        ++claims;
+        lastClaimExclusive = exclusive;
+        if (exclusive && otherSaverRuns)
+            return nullptr;
+        return std::make_unique<FullScreenClaim>();
+    }
+    bool changeScreenSaverPassword(quintptr) override { return false; }
+    void setScreenSaverRunning(QWindow*, bool running) override
+    {
+        calls << (running ? QStringLiteral("running(true)") : QStringLiteral("running(false)"));
+    }
+    void ShowCursor(bool show) override
+    {
+        calls << (show ? QStringLiteral("ShowCursor(true)") : QStringLiteral("ShowCursor(false)"));
+    }
+    void showMessage(const QString& title, const QString& text) override
+    {
+        calls << QStringLiteral("message(%1)").arg(title);
+        messages << text;
+    }
+    void watchTermination(std::function<void()>) override {}
+
+    QStringList messages;
 };
 
 } // namespace skyraid::test

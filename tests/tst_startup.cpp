@@ -56,32 +56,7 @@ TEST(CommandText, TrimsAndFoldsCaseButKeepsTheTail)
     EXPECT_EQ(commandText({u"/c:ABC"_s}), u"/c:abc");
 }
 
-namespace {
-
-// A desktop and a set of running savers for the start-up rule.
-class FakePlatform final : public Platform {
-public:
-    bool displayProperties = false;
-    bool otherSaverRuns = false;
-    int claims = 0;
-    bool lastClaimExclusive = false;
-
-    bool topLevelWindowExists(const QString& title) override
-    {
-        return displayProperties && title == u"Display Properties";
-    }
-    std::unique_ptr<FullScreenClaim> claimFullScreen(bool exclusive) override
-    {
-        ++claims;
-        lastClaimExclusive = exclusive;
-        if (exclusive && otherSaverRuns)
-            return nullptr;
-        return std::make_unique<FullScreenClaim>();
-    }
-    bool changeScreenSaverPassword(quintptr) override { return false; }
-};
-
-} // namespace
+using test::FakePlatform;
 
 TEST(SecondInstance, SlashSEndsWhenAnotherRunsAndNoDisplayPropertiesWindow)
 {

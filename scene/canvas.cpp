@@ -1,0 +1,275 @@
+#include "canvas.h"
+
+#include <QColor>
+#include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace skyraid {
+
+namespace {
+
+QColor toQColor(std::uint32_t colour)
+{
+    return QColor(int(colour & 0xff), int((colour >> 8) & 0xff), int((colour >> 16) & 0xff));
+}
+
+const QRect CanvasRect(0, 0, Canvas::Width, Canvas::Height);
+
+// The largest text height worth rendering: anything taller than the canvas
+// shows nothing more, and giant glyphs cost time and memory.
+constexpr int MaxPixelHeight = 2 * Canvas::Height;
+
+QImage readPicture(const QString& fileName, int transparency)
+{
+    QImageReader reader(fileName);
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    if (transparency != KeyedByTopLeftPixel)
+        return image.convertToFormat(QImage::Format_RGB32);
+
+    // Every pixel of the top-left pixel's colour becomes see-through.
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb key = image.pixel(0, 0);
+    for (int row = 0; row < image.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        std::replace(line, line + image.width(), key, QRgb(0));
+    }
+    return image;
+}
+
+} // namespace
+
+bool Canvas::Op::operator==(const Op& other) const
+{
+    return kind == other.kind && surface == other.surface && generation == other.generation &&
+           x == other.x && y == other.y && colour == other.colour && text == other.text;
+}
+
+Canvas::Canvas() : m_image(Width, Height, QImage::Format_RGB32)
+{
+    m_image.fill(Qt::black);
+}
+
+Surface Canvas::createSurface()
+{
+    m_surfaces.emplace_back();
+    return Surface(m_surfaces.size());
+}
+
+Canvas::SurfaceData* Canvas::find(Surface surface)
+{
+    if (surface < 1 || std::size_t(surface) > m_surfaces.size())
+        return nullptr;
+    return &m_surfaces[std::size_t(surface) - 1];
+}
+
+const Canvas::SurfaceData* Canvas::find(Surface surface) const
+{
+    return const_cast<Canvas*>(this)->find(surface);
+}
+
+void Canvas::loadPicture(Surface surface, const QString& fileName, int transparency)
+{
+    if (SurfaceData* data = find(surface)) {
+        data->image = readPicture(fileName, transparency);
+        data->generation = ++m_generations;
+    }
+}
+
+void Canvas::setX(Surface surface, int x)
+{
+    if (SurfaceData* data = find(surface))
+        data->x = x;
+}
+
+void Canvas::setY(Surface surface, int y)
+{
+    if (SurfaceData* data = find(surface))
+        data->y = y;
+}
+
+int Canvas::x(Surface surface) const
+{
+    const SurfaceData* data = find(surface);
+    return data ? data->x : 0;
+}
+
+int Canvas::y(Surface surface) const
+{
+    const SurfaceData* data = find(surface);
+    return data ? data->y : 0;
+}
+
+void Canvas::moveX(Surface surface, int step)
+{
+    if (SurfaceData* data = find(surface))
+        data->x += step;
+}
+
+void Canvas::moveY(Surface surface, int step)
+{
+    if (SurfaceData* data = find(surface))
+        data->y += step;
+}
+
+QImage Canvas::picture(Surface surface) const
+{
+    const SurfaceData* data = find(surface);
+    return data ? data->image : QImage();
+}
+
+void Canvas::drawSurface(Surface surface)
+{
+    const SurfaceData* data = find(surface);
+    if (!data || data->image.isNull())
+        return;
+    const QRect rect = QRect(data->x, data->y, data->image.width(), data->image.height()) & CanvasRect;
+    if (rect.isEmpty())
+        return; // wholly off the canvas
+    Op op;
+    op.kind = Op::Kind::Picture;
+    op.surface = surface;
+    op.generation = data->generation;
+    op.x = data->x;
+    op.y = data->y;
+    op.rect = rect;
+    m_ops.push_back(std::move(op));
+}
+
+void Canvas::fill(std::uint32_t colour)
+{
+    Op op;
+    op.kind = Op::Kind::Fill;
+    op.colour = colour & 0xffffff;
+    op.rect = CanvasRect;
+    m_ops.push_back(std::move(op));
+}
+
+void Canvas::setFont(const QString& face, int pixelHeight, bool bold, bool italic, bool underline)
+{
+    pixelHeight = std::clamp(pixelHeight, 1, MaxPixelHeight);
+    if (m_font && m_font->face == face && m_font->pixelHeight == pixelHeight &&
+        m_font->bold == bold && m_font->italic == italic && m_font->underline == underline) {
+        return;
+    }
+    QFont font(face);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    m_font.emplace(FontData{face, pixelHeight, bold, italic, underline, font, QFontMetrics(font),
+                            ++m_generations});
+}
+
+QString Canvas::resolvedFontFamily() const
+{
+    return m_font ? QFontInfo(m_font->font).family() : QString();
+}
+
+void Canvas::drawText(const QString& text, int x, int y, std::uint32_t colour)
+{
+    if (text.isEmpty())
+        return;
+    if (!m_font)
+        setFont(QStringLiteral("Arial"), 16, false, false, false);
+    Op op;
+    op.kind = Op::Kind::Text;
+    op.generation = m_font->generation;
+    op.x = x;
+    op.y = y;
+    op.colour = colour & 0xffffff;
+    op.text = text;
+    op.font = m_font->font;
+    op.ascent = m_font->metrics.ascent();
+
+    // Measuring a text costs more than comparing it: reuse the last frame's
+    // measure when the same text stands in the same place.
+    const std::size_t index = m_ops.size();
+    if (index < m_shown.size() && m_shown[index] == op) {
+        op.rect = m_shown[index].rect;
+    } else {
+        const QFontMetrics& metrics = m_font->metrics;
+        const QRect ink = metrics.boundingRect(text).translated(x, y + op.ascent);
+        const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+        // A little extra for antialiasing and italic overhang.
+        op.rect = (ink | box).adjusted(-2, -2, 2, 2) & CanvasRect;
+    }
+    if (!op.rect.isEmpty())
+        m_ops.push_back(std::move(op));
+}
+
+void Canvas::paint(QPainter& painter, const Op& op) const
+{
+    switch (op.kind) {
+    case Op::Kind::Fill:
+        painter.fillRect(painter.clipBoundingRect().toAlignedRect(), toQColor(op.colour));
+        break;
+    case Op::Kind::Picture: {
+        const QRect area = op.rect & painter.clipBoundingRect().toAlignedRect();
+        painter.drawImage(area.topLeft(), find(op.surface)->image,
+                          area.translated(-op.x, -op.y));
+        break;
+    }
+    case Op::Kind::Text:
+        painter.setPen(toQColor(op.colour));
+        painter.setFont(op.font);
+        painter.drawText(QPoint(op.x, op.y + op.ascent), op.text);
+        break;
+    }
+}
+
+void Canvas::collectDamage()
+{
+    m_damage.clear();
+    if (m_firstFlip) {
+        m_damage.push_back(CanvasRect);
+        m_firstFlip = false;
+        return;
+    }
+    const std::size_t count = std::max(m_ops.size(), m_shown.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const Op* now = i < m_ops.size() ? &m_ops[i] : nullptr;
+        const Op* before = i < m_shown.size() ? &m_shown[i] : nullptr;
+        if (now && before && *now == *before)
+            continue;
+        QRect rect = now ? now->rect : QRect();
+        if (before)
+            rect |= before->rect;
+        // Merge with whatever it touches, so that no pixel is painted twice.
+        for (auto it = m_damage.begin(); it != m_damage.end();) {
+            if (it->intersects(rect)) {
+                rect |= *it;
+                it = m_damage.erase(it);
+                it = m_damage.begin(); // the grown rect may touch earlier ones
+            } else {
+                ++it;
+            }
+        }
+        m_damage.push_back(rect);
+    }
+}
+
+const std::vector<QRect>& Canvas::flip()
+{
+    collectDamage();
+    if (!m_damage.empty()) {
+        QPainter painter(&m_image);
+        for (const QRect& area : m_damage) {
+            painter.setClipRect(area);
+            painter.fillRect(area, Qt::black);
+            for (const Op& op : m_ops) {
+                if (op.rect.intersects(area))
+                    paint(painter, op);
+            }
+        }
+    }
+    m_shown.swap(m_ops);
+    m_ops.clear();
+    return m_damage;
+}
+
+} // namespace skyraid

@@ -1,0 +1,150 @@
+#include "saverwindow.h"
+
+#include "canvas.h"
+#include "screencontrol.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+
+#include <cmath>
+
+namespace skyraid {
+
+SaverWindow::SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanvas)
+    : m_control(control), m_showsCanvas(showsCanvas), m_store(this)
+{
+    setScreen(screen);
+    setSurfaceType(QSurface::RasterSurface);
+    setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+             Qt::X11BypassWindowManagerHint);
+    setTitle(QStringLiteral("SkyRaid"));
+}
+
+void SaverWindow::cover()
+{
+    // Without a window manager showFullScreen() alone leaves a small window:
+    // the geometry is set to the screen's explicitly.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+    raise();
+    requestActivate();
+    m_pointer = QCursor::pos();
+}
+
+void SaverWindow::resizeEvent(QResizeEvent*)
+{
+    m_store.resize(size());
+    m_needsFullPaint = true;
+}
+
+void SaverWindow::exposeEvent(QExposeEvent*)
+{
+    if (isExposed())
+        repaintAll();
+}
+
+void SaverWindow::repaintAll()
+{
+    m_needsFullPaint = true;
+    if (m_lastCanvas)
+        present(*m_lastCanvas, {});
+    else if (!m_showsCanvas || isExposed())
+        present(QImage(), {});
+}
+
+void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage)
+{
+    if (!canvas.isNull())
+        m_lastCanvas = &canvas;
+    if (!isExposed())
+        return;
+
+    const qreal ratio = devicePixelRatio();
+    const QRect logical(QPoint(0, 0), size());
+    QRegion region;
+    if (m_needsFullPaint) {
+        region = logical;
+    } else {
+        if (!m_letterbox || canvas.isNull())
+            return;
+        for (const QRect& rect : damage) {
+            const QRect device = m_letterbox->screenRectFor(rect);
+            region += QRect(QPoint(int(std::floor(device.left() / ratio)),
+                                   int(std::floor(device.top() / ratio))),
+                            QPoint(int(std::ceil((device.right() + 1) / ratio)),
+                                   int(std::ceil((device.bottom() + 1) / ratio))));
+        }
+        region &= logical;
+        if (region.isEmpty())
+            return;
+    }
+
+    m_store.beginPaint(region);
+    QPaintDevice* device = m_store.paintDevice();
+    if (device && device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        if (!m_showsCanvas || canvas.isNull()) {
+            QPainter painter(image);
+            painter.fillRect(image->rect(), Qt::black);
+        } else {
+            if (!m_letterbox || m_letterbox->screen() != image->size())
+                m_letterbox.emplace(QSize(Canvas::Width, Canvas::Height), image->size());
+            if (m_needsFullPaint) {
+                m_letterbox->paintBars(*image);
+                m_letterbox->scale(canvas, *image, m_letterbox->target());
+            } else {
+                for (const QRect& rect : damage)
+                    m_letterbox->scale(canvas, *image, m_letterbox->screenRectFor(rect));
+            }
+        }
+    } else if (device) {
+        // Not a plain image (an unusual platform): paint through QPainter.
+        QPainter painter(device);
+        painter.fillRect(logical, Qt::black);
+        if (m_showsCanvas && !canvas.isNull()) {
+            const QSize fitted = canvas.size().scaled(size(), Qt::KeepAspectRatio);
+            const QRect target(QPoint((width() - fitted.width()) / 2,
+                                      (height() - fitted.height()) / 2),
+                               fitted);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(target, canvas);
+        }
+        region = logical;
+    }
+    m_store.endPaint();
+    m_store.flush(region);
+    m_needsFullPaint = false;
+}
+
+void SaverWindow::keyPressEvent(QKeyEvent*)
+{
+    m_control.reportKey();
+}
+
+void SaverWindow::mousePressEvent(QMouseEvent*)
+{
+    m_control.reportMouseButton();
+}
+
+void SaverWindow::wheelEvent(QWheelEvent*)
+{
+    m_control.reportMouseButton();
+}
+
+void SaverWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only real movement counts: windows appearing under a still pointer
+    // bring motion events of their own.
+    const QPoint position = event->globalPosition().toPoint();
+    if (m_pointer && *m_pointer == position)
+        return;
+    m_pointer = position;
+    m_control.reportMouseMove();
+}
+
+} // namespace skyraid

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "letterbox.h"
+
+#include <QBackingStore>
+#include <QPoint>
+#include <QWindow>
+
+#include <optional>
+#include <vector>
+
+namespace skyraid {
+
+class ScreenControl;
+
+// One full-screen window of the running saver: it shows the canvas scaled to
+// fit, or stays black, and passes every key, button and movement on.
+class SaverWindow final : public QWindow {
+public:
+    SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanvas);
+
+    // Covers its screen, above every other window.
+    void cover();
+    // Shows the changed parts of the canvas.
+    void present(const QImage& canvas, const std::vector<QRect>& damage);
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void repaintAll();
+
+    ScreenControl& m_control;
+    bool m_showsCanvas;
+    QBackingStore m_store;
+    std::optional<Letterbox> m_letterbox;
+    const QImage* m_lastCanvas = nullptr;
+    bool m_needsFullPaint = true;
+    std::optional<QPoint> m_pointer;
+};
+
+} // namespace skyraid

@@ -1,0 +1,111 @@
+#include "screencontrol.h"
+
+#include "saverwindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace skyraid {
+
+namespace {
+constexpr qint64 FrameNs = 1'000'000'000 / ScreenControl::FramesPerSecond;
+}
+
+ScreenControl::ScreenControl()
+{
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, &ScreenControl::nextFrame);
+}
+
+ScreenControl::~ScreenControl() = default;
+
+bool ScreenControl::OpenDisplay(int width, int height, int bitsPerPixel, const QString&)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || screen->depth() < bitsPerPixel || width != Canvas::Width ||
+        height != Canvas::Height) {
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+QWindow* ScreenControl::window() const
+{
+    return m_window.get();
+}
+
+void ScreenControl::showOverDesktop()
+{
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary || m_closed)
+        return;
+    m_window = std::make_unique<SaverWindow>(primary, *this, true);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary)
+            m_blackouts.push_back(std::make_unique<SaverWindow>(screen, *this, false));
+    }
+    for (const auto& blackout : m_blackouts)
+        blackout->cover();
+    m_window->cover();
+
+    if (m_open) {
+        m_clock.start();
+        m_nextFrameNs = 0;
+        m_frameTimer.start(0);
+    }
+}
+
+void ScreenControl::close()
+{
+    m_closed = true;
+    m_frameTimer.stop();
+    m_events = nullptr;
+    m_blackouts.clear();
+    m_window.reset();
+}
+
+void ScreenControl::nextFrame()
+{
+    if (m_events)
+        m_events->TegoDDrw1_Frame();
+    if (m_closed)
+        return;
+
+    // Aim at a fixed grid of frame times, so that timer slack does not add up;
+    // after a long stall, start the grid afresh rather than rushing to catch up.
+    const qint64 now = m_clock.nsecsElapsed();
+    m_nextFrameNs += FrameNs;
+    if (m_nextFrameNs < now - 4 * FrameNs)
+        m_nextFrameNs = now + FrameNs;
+    const qint64 waitNs = m_nextFrameNs - now;
+    m_frameTimer.start(waitNs > 0 ? int((waitNs + 500'000) / 1'000'000) : 0);
+}
+
+void ScreenControl::Flip()
+{
+    const std::vector<QRect>& damage = m_canvas.flip();
+    if (m_window)
+        m_window->present(m_canvas.image(), damage);
+}
+
+void ScreenControl::reportKey()
+{
+    if (m_events)
+        m_events->TegoDDrw1_Key();
+}
+
+void ScreenControl::reportMouseButton()
+{
+    if (m_events)
+        m_events->TegoDDrw1_MouseButton();
+}
+
+void ScreenControl::reportMouseMove()
+{
+    if (m_events)
+        m_events->TegoDDrw1_MouseMove();
+}
+
+} // namespace skyraid
