@@ -17,7 +17,7 @@ namespace {
 constexpr int SecondsPerDay = 24 * 60 * 60;
 
 // Minutes the sound may be cut off after, in the order they are compared.
-constexpr std::array<int, 19> SoundOffMinutes{1,  2,   3,   4,   5,   10,  15,  20,  30, 45,
+constexpr std::array<int, 19> SoundOffMinutes{1,  2,  3,   4,   5,   10,  15,  20,  30, 45,
                                               60, 90, 120, 180, 240, 300, 360, 420, 480};
 
 } // namespace
@@ -223,9 +223,10 @@ void Form1::TegoDDrw1_MouseMove()
         MouseWindowStart = std::int32_t(roundHalfEven(now));
         return;
     }
-    // A window that began before midnight is measured across it.
+    // A window that began before midnight is measured across it. (The start
+    // is rounded, so just after it the difference may be slightly negative.)
     double elapsed = now - MouseWindowStart;
-    if (elapsed < 0)
+    if (elapsed < -SecondsPerDay / 2.0)
         elapsed += SecondsPerDay;
     if (elapsed > 10.0) {
         MouseWindowStart = 0;

@@ -59,11 +59,15 @@ void ScreenControl::showOverDesktop()
 
 void ScreenControl::close()
 {
+    // This may run inside one of the windows' own input handlers: hide them
+    // now, delete them later.
     m_closed = true;
     m_frameTimer.stop();
     m_events = nullptr;
-    m_blackouts.clear();
-    m_window.reset();
+    for (const auto& blackout : m_blackouts)
+        blackout->hide();
+    if (m_window)
+        m_window->hide();
 }
 
 void ScreenControl::nextFrame()

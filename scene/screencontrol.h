@@ -3,12 +3,12 @@
 #include "canvas.h"
 #include "drawingcontrol.h"
 
+#include <memory>
+#include <vector>
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-
-#include <memory>
-#include <vector>
 
 QT_BEGIN_NAMESPACE
 class QScreen;
@@ -60,7 +60,7 @@ public:
     // Covers every screen, topmost, the canvas on the primary one, and starts
     // the frame events when the display is open.
     void showOverDesktop();
-    // No more frame or input events; the windows go away.
+    // No more frame or input events; the windows are hidden.
     void close();
     // The window that shows the scene.
     QWindow* window() const;

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "scene/drawingcontrol.h"
+#include "scene/imagecontrol.h"
+#include "scene/timesource.h"
 #include "settings/settingsstore.h"
+#include "sound/soundcontrol.h"
 
 #include <vector>
 
@@ -43,7 +47,10 @@ public:
     bool otherSaverRuns = false;
     int claims = 0;
     bool lastClaimExclusive = false;
-    QStringList calls; // "ShowCursor(false)", "running(true)", "message(<title>)"
+    // "ShowCursor(false)", "running(true)", "message(<title>)"; into `log`
+    // when one is given, so that calls of several fakes can be ordered.
+    QStringList calls;
+    QStringList* log = &calls;
 
     bool topLevelWindowExists(const QString& title) override
     {
@@ -60,20 +67,154 @@ public:
     bool changeScreenSaverPassword(quintptr) override { return false; }
     void setScreenSaverRunning(QWindow*, bool running) override
     {
-        calls << (running ? QStringLiteral("running(true)") : QStringLiteral("running(false)"));
+        *log << (running ? QStringLiteral("running(true)") : QStringLiteral("running(false)"));
     }
     void ShowCursor(bool show) override
     {
-        calls << (show ? QStringLiteral("ShowCursor(true)") : QStringLiteral("ShowCursor(false)"));
+        *log << (show ? QStringLiteral("ShowCursor(true)") : QStringLiteral("ShowCursor(false)"));
     }
     void showMessage(const QString& title, const QString& text) override
     {
-        calls << QStringLiteral("message(%1)").arg(title);
+        *log << QStringLiteral("message(%1)").arg(title);
         messages << text;
     }
     void watchTermination(std::function<void()>) override {}
 
     QStringList messages;
+};
+
+// Sound calls, written down.
+class RecordingSound final : public SoundControl {
+public:
+    explicit RecordingSound(QStringList* log) : m_log(log) {}
+    std::int32_t LoadSound(const QString& fileName) override
+    {
+        *m_log << QStringLiteral("LoadSound(%1)").arg(fileName.section(u'/', -1));
+        return 7;
+    }
+    void ReleaseSound(std::int32_t sound) override { add(u"ReleaseSound", sound); }
+    void StopSound(std::int32_t sound) override { add(u"StopSound", sound); }
+    void SetVolume(std::int32_t sound, std::int32_t volume) override
+    {
+        *m_log << QStringLiteral("SetVolume(%1,%2)").arg(sound).arg(volume);
+    }
+    void PlaySound(std::int32_t sound, std::int32_t, std::int32_t) override
+    {
+        add(u"PlaySound", sound);
+    }
+    void StopAllSounds() override { *m_log << QStringLiteral("StopAllSounds"); }
+
+private:
+    void add(QStringView name, std::int32_t sound)
+    {
+        *m_log << QStringLiteral("%1(%2)").arg(name).arg(sound);
+    }
+    QStringList* m_log;
+};
+
+// Clocks that only move when a test moves them.
+class FakeTime final : public TimeSource {
+public:
+    std::uint32_t ticks = 1000;
+    QTime time = QTime(12, 0);
+    std::uint32_t tickCount() override { return ticks; }
+    QTime timeOfDay() override { return time; }
+};
+
+// The same fraction sequence every time, chosen by the test.
+class ScriptedRandom final : public RandomSource {
+public:
+    std::vector<double> fractions{0.5};
+    double nextFraction() override
+    {
+        const double value = fractions[m_next % fractions.size()];
+        ++m_next;
+        return value;
+    }
+
+private:
+    std::size_t m_next = 0;
+};
+
+// The image control, with every call written down.
+class RecordingDrawing final : public DrawingControl {
+public:
+    explicit RecordingDrawing(QStringList* log) : m_log(log) {}
+    ImageControl image;
+    bool displayWorks = true;
+
+    void setEvents(DrawingEvents* events) override { image.setEvents(events); }
+    void setVisible(bool visible) override { image.setVisible(visible); }
+    bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) override
+    {
+        *m_log << QStringLiteral("OpenDisplay(%1,%2,%3)").arg(width).arg(height).arg(bitsPerPixel);
+        return displayWorks && image.OpenDisplay(width, height, bitsPerPixel, options);
+    }
+    Surface CreateSurface() override
+    {
+        const Surface surface = image.CreateSurface();
+        *m_log << QStringLiteral("CreateSurface=%1").arg(surface);
+        return surface;
+    }
+    void LoadBitmap(Surface surface, int kind, const QString& fileName, int code) override
+    {
+        *m_log << QStringLiteral("LoadBitmap(%1,%2,%3)")
+                      .arg(surface)
+                      .arg(fileName.section(u'/', -1))
+                      .arg(code);
+        image.LoadBitmap(surface, kind, fileName, code);
+    }
+    void SetSurfaceX(Surface s, int x) override
+    {
+        add(u"SetSurfaceX", s, x, [&] { image.SetSurfaceX(s, x); });
+    }
+    void SetSurfaceY(Surface s, int y) override
+    {
+        add(u"SetSurfaceY", s, y, [&] { image.SetSurfaceY(s, y); });
+    }
+    int GetSurfaceX(Surface s) override { return image.GetSurfaceX(s); }
+    void MoveSurfaceX(Surface s, int d) override
+    {
+        add(u"MoveSurfaceX", s, d, [&] { image.MoveSurfaceX(s, d); });
+    }
+    void MoveSurfaceY(Surface s, int d) override
+    {
+        add(u"MoveSurfaceY", s, d, [&] { image.MoveSurfaceY(s, d); });
+    }
+    void DrawSurface(Surface s) override
+    {
+        *m_log << QStringLiteral("DrawSurface(%1)").arg(s);
+        image.DrawSurface(s);
+    }
+    void FillBackBuffer(std::uint32_t colour) override
+    {
+        *m_log << QStringLiteral("FillBackBuffer(%1)").arg(colour);
+        image.FillBackBuffer(colour);
+    }
+    void SetFont(const QString& face, int size, int variant, bool bold, bool italic,
+                 bool underline) override
+    {
+        *m_log << QStringLiteral("SetFont(%1,%2)").arg(face).arg(size);
+        image.SetFont(face, size, variant, bold, italic, underline);
+    }
+    void DrawText(const QString& text, int x, int y, std::uint32_t colour) override
+    {
+        *m_log << QStringLiteral("DrawText(%1,%2,%3,%4)").arg(text).arg(x).arg(y).arg(colour);
+        image.DrawText(text, x, y, colour);
+    }
+    void Flip() override
+    {
+        *m_log << QStringLiteral("Flip");
+        image.Flip();
+    }
+
+private:
+    template <typename Forward> void add(QStringView name, Surface s, int value, Forward forward)
+    {
+        *m_log << QStringLiteral("%1(%2,%3)").arg(name).arg(s).arg(value);
+        forward();
+    }
+    QStringList* m_log;
 };
 
 } // namespace skyraid::test
