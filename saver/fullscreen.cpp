@@ -15,12 +15,12 @@ FullScreenSaver::FullScreenSaver(Platform& platform)
         },
         [this] { return m_screen.window(); }});
     m_screen.setEvents(m_form.get());
+    m_platform.watchTermination([this] { m_form->CloseDown(); });
 
     // The form loads completely before its window covers the desktop.
     m_form->Form_Load();
     m_screen.showOverDesktop();
     m_platform.setScreenSaverRunning(m_screen.window(), true);
-    m_platform.watchTermination([this] { m_form->CloseDown(); });
 }
 
 FullScreenSaver::~FullScreenSaver()
