@@ -21,6 +21,9 @@ const QRect CanvasRect(0, 0, Canvas::Width, Canvas::Height);
 // shows nothing more, and giant glyphs cost time and memory.
 constexpr int MaxPixelHeight = 2 * Canvas::Height;
 
+// Fonts kept at once; a scene uses two or three.
+constexpr std::size_t MaxFonts = 8;
+
 QImage readPicture(const QString& fileName, int transparency)
 {
     QImageReader reader(fileName);
@@ -151,18 +154,27 @@ void Canvas::fill(std::uint32_t colour)
 
 void Canvas::setFont(const QString& face, int pixelHeight, bool bold, bool italic, bool underline)
 {
+    // The scene switches between the same few fonts every frame: keep each,
+    // so that unchanged texts compare equal and are neither measured nor
+    // painted again.
     pixelHeight = std::clamp(pixelHeight, 1, MaxPixelHeight);
-    if (m_font && m_font->face == face && m_font->pixelHeight == pixelHeight &&
-        m_font->bold == bold && m_font->italic == italic && m_font->underline == underline) {
-        return;
+    for (const FontData& font : m_fonts) {
+        if (font.face == face && font.pixelHeight == pixelHeight && font.bold == bold &&
+            font.italic == italic && font.underline == underline) {
+            m_font = &font;
+            return;
+        }
     }
+    if (m_fonts.size() >= MaxFonts)
+        m_fonts.erase(m_fonts.begin());
     QFont font(face);
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);
-    m_font.emplace(FontData{face, pixelHeight, bold, italic, underline, font, QFontMetrics(font),
-                            ++m_generations});
+    m_fonts.push_back(FontData{face, pixelHeight, bold, italic, underline, font,
+                               QFontMetrics(font), ++m_generations});
+    m_font = &m_fonts.back();
 }
 
 QString Canvas::resolvedFontFamily() const
@@ -222,6 +234,21 @@ void Canvas::paint(QPainter& painter, const Op& op) const
     }
 }
 
+bool Canvas::coversOpaquely(const QRect& area) const
+{
+    // Only the bottom-most thing drawn there matters: it either hides the
+    // black below it entirely or it does not.
+    for (const Op& op : m_ops) {
+        if (!op.rect.intersects(area))
+            continue;
+        if (op.kind == Op::Kind::Fill)
+            return true;
+        return op.kind == Op::Kind::Picture && op.rect.contains(area) &&
+               !find(op.surface)->image.hasAlphaChannel();
+    }
+    return false;
+}
+
 void Canvas::collectDamage()
 {
     m_damage.clear();
@@ -260,7 +287,8 @@ const std::vector<QRect>& Canvas::flip()
         QPainter painter(&m_image);
         for (const QRect& area : m_damage) {
             painter.setClipRect(area);
-            painter.fillRect(area, Qt::black);
+            if (!coversOpaquely(area))
+                painter.fillRect(area, Qt::black);
             for (const Op& op : m_ops) {
                 if (op.rect.intersects(area))
                     paint(painter, op);

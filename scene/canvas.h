@@ -8,7 +8,6 @@
 #include <QRect>
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 namespace skyraid {
@@ -84,13 +83,15 @@ private:
     const SurfaceData* find(Surface surface) const;
     void paint(QPainter& painter, const Op& op) const;
     void collectDamage();
+    bool coversOpaquely(const QRect& area) const;
 
     QImage m_image;
     std::vector<SurfaceData> m_surfaces;
     std::vector<Op> m_ops;
     std::vector<Op> m_shown;
     std::vector<QRect> m_damage;
-    std::optional<FontData> m_font;
+    std::vector<FontData> m_fonts; // every font asked for, so each keeps its identity
+    const FontData* m_font = nullptr;
     unsigned m_generations = 0;
     bool m_firstFlip = true;
 };
