@@ -1,5 +1,8 @@
 #include "modes.h"
 
+#include "settings/systemsettingsstore.h"
+#include "setup/setup.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -57,10 +60,15 @@ bool showMode(Mode mode, const QString& commandText, Platform& platform)
         return true;
     case Mode::Preview:
         return false;
-    case Mode::Configuration:
-        QMessageBox::information(nullptr, QStringLiteral("SkyRaid"),
-                                 QStringLiteral("The settings dialog is not available yet."));
-        return false;
+    case Mode::Configuration: {
+        // The store outlives the dialog, which may close only when the
+        // program's event loop is already running.
+        static SystemSettingsStore store;
+        auto* setup = new Setup(store); // deletes itself on close
+        setup->setAttribute(Qt::WA_DeleteOnClose);
+        setup->show();
+        return true;
+    }
     case Mode::PasswordChange: {
         QWidget owner; // hidden owner window of the system's dialog
         owner.setAttribute(Qt::WA_DontShowOnScreen);
