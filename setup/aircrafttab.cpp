@@ -51,7 +51,8 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent)
 
     auto* left = new QVBoxLayout;
     left->addWidget(buildSpeedFrame());
-    left->addWidget(buildSoundsFrame(), 1);
+    left->addWidget(buildSoundsFrame());
+    left->addStretch(1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(buildBackgroundPlanesFrame());
@@ -118,7 +119,6 @@ QWidget* AircraftTab::buildSoundsFrame()
     layout->addWidget(m_chkProp);
     layout->addLayout(row({showEvery, m_hsbFastJet, m_txtFastJet, secs}, 1));
     layout->addLayout(row({stopAfter, m_cboSoundOff, minutes}));
-    layout->addStretch(1);
     layout->addWidget(volumeInfo);
     layout->addWidget(m_hsbVolume);
     return frame;
@@ -276,6 +276,8 @@ void AircraftTab::chkPowerSave_Click()
 
 void AircraftTab::cboSoundOff_Click(int index)
 {
+    if (reachedByTyping(*m_cboSoundOff))
+        return;
     writeSetting(m_store, keys::SoundOff, m_cboSoundOff->itemText(index));
 }
 

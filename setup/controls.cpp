@@ -40,6 +40,10 @@ QScrollBar* scrollBar(int minimum, int maximum, int start, const QString& name, 
     result->setSingleStep(1);
     result->setPageStep(1);
     result->setTracking(false);
+    // A scroll bar's keys are inverted by default; here Right means more.
+    result->setInvertedControls(false);
+    // Reachable with Tab and moved with the arrow keys, like any other control.
+    result->setFocusPolicy(Qt::StrongFocus);
     result->setMinimumWidth(80);
     return result;
 }
@@ -53,7 +57,22 @@ QComboBox* editableList(const QStringList& items, const QString& name, QWidget* 
     // No completion: the text part holds exactly what was typed.
     result->setCompleter(nullptr);
     result->addItems(items);
+    // Going through the pop-up makes the next entry a pick, even one whose
+    // text was typed already.
+    QObject::connect(result, &QComboBox::highlighted, result,
+                     [result] { result->lineEdit()->setModified(false); });
     return result;
+}
+
+bool reachedByTyping(QComboBox& list)
+{
+    // Selecting an entry puts its text into the text part, which clears the
+    // typed flag, unless the text is already there because it was typed.
+    QLineEdit* text = list.lineEdit();
+    if (!text || !text->isModified())
+        return false;
+    text->setModified(false);
+    return true;
 }
 
 void fitDigits(QLineEdit* box, int digits)

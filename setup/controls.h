@@ -26,6 +26,12 @@ QScrollBar* scrollBar(int minimum, int maximum, int start, const QString& name, 
 // An editable list with a text part; typed text is never added to the list.
 QComboBox* editableList(const QStringList& items, const QString& name, QWidget* parent);
 
+// Whether the list's current entry was reached by typing its text rather
+// than by picking it: QComboBox selects the entry that typed text matches
+// once the typing is confirmed, and reports that like a pick. Answers once;
+// the next change of entry counts as a pick again.
+bool reachedByTyping(QComboBox& list);
+
 // Makes a text box just wide enough for the given number of digits.
 void fitDigits(QLineEdit* box, int digits);
 void setTextColour(QWidget* widget, const QColor& colour);

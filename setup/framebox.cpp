@@ -27,7 +27,10 @@ void FrameBox::initStyleOption(QStyleOptionGroupBox* option) const
     QGroupBox::initStyleOption(option);
     // The caption is measured in its bold font so that the frame's gap fits it.
     option->fontMetrics = QFontMetrics(captionFont(*this));
+    // Some styles take the caption's colour from the option, others from its
+    // palette; the palette here is the option's own copy.
     option->textColor = captionColour();
+    option->palette.setColor(QPalette::WindowText, captionColour());
 }
 
 void FrameBox::paintEvent(QPaintEvent*)

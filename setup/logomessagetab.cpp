@@ -165,6 +165,9 @@ void LogoMessageTab::cboFontsScreen_Click(int index)
 
 void LogoMessageTab::cboFontSize_Click(int index)
 {
+    // Typed text that matches an entry selects that entry once the typing is
+    // confirmed (Enter, or leaving the box); its position is stored then too,
+    // so that position and text agree.
     m_fontSizeIndex = index;
     if (index < 0)
         return;

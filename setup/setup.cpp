@@ -145,12 +145,15 @@ void Setup::Form_Load(const QStringList& fontNames)
     // stored for the record: a position alone would name whatever font
     // happens to sit there on this system, and selecting it would replace
     // the stored font. A font the system lacks leaves the list without a
-    // selection, the sample showing what the system substitutes for it.
+    // selection, greyed out in the list's place, and the sample shows what
+    // the system draws instead.
     const QString fontName = read(keys::FontName);
-    if (const int position = logoMessage.fontPosition(fontName); position >= 0)
+    if (const int position = logoMessage.fontPosition(fontName); position >= 0) {
         logoMessage.cboFontsScreen()->setCurrentIndex(position);
-    else
+    } else {
+        logoMessage.cboFontsScreen()->setPlaceholderText(fontName);
         logoMessage.showSampleFont(fontName);
+    }
 
     // The bar is put where the stored pause is, like every other bar, so
     // that it agrees with the text box beside it.
@@ -159,8 +162,12 @@ void Setup::Form_Load(const QStringList& fontNames)
     setBarPosition(*aircraft.HSBSec(), bgFreq);
 
     setBarPosition(*aircraft.hsbFastJet(), read(keys::SecDelay));
+    // The size's text is read before its list position is selected: that
+    // selection stores the entry's text, and the size the user typed would
+    // otherwise be lost.
+    const QString fontSize = read(keys::FontSize);
     selectListPosition(*logoMessage.cboFontSize(), read(keys::SelectedFontSize));
-    logoMessage.cboFontSize()->setEditText(read(keys::FontSize));
+    logoMessage.cboFontSize()->setEditText(fontSize);
 
     setBarPosition(*aircraft.hsbMouseS(), read(keys::MouseSens));
     setCheckState(*aircraft.chkClock(), read(keys::Clock));
