@@ -10,6 +10,10 @@
 #include "settings/systemsettingsstore.h"
 #include "setup/setup.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,10 +21,6 @@
 #include <QFontDatabase>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <algorithm>
-#include <cstdio>
-#include <vector>
 
 using namespace skyraid;
 
@@ -138,12 +138,13 @@ int main(int argc, char* argv[])
     QFile confFile(conf);
     if (!confFile.open(QIODevice::WriteOnly))
         return 1;
-    confFile.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM "
-                                  "\"fonts.dtd\">\n<fontconfig>\n"
-                                  "  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
-                                  "  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
-                       .arg(fonts, work.filePath(QStringLiteral("fontcache")))
-                       .toUtf8());
+    confFile.write(
+        QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM "
+                       "\"fonts.dtd\">\n<fontconfig>\n"
+                       "  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
+                       "  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
+            .arg(fonts, work.filePath(QStringLiteral("fontcache")))
+            .toUtf8());
     confFile.close();
     env.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
     // The first run builds fontconfig's cache of the new folder, as installing

@@ -44,8 +44,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchAt = -1)
 
 } // namespace
 
-AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent)
-    : QWidget(parent), m_store(store)
+AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     setObjectName(QStringLiteral("tabAircraft"));
 
@@ -78,7 +77,8 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent)
 
 QWidget* AircraftTab::buildSpeedFrame()
 {
-    auto* frame = new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("frameSpeed"), this);
+    auto* frame =
+        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("frameSpeed"), this);
     auto* lblSpeed = label(QStringLiteral("Speed:"), QStringLiteral("lblSpeed"), frame);
     m_txtSpeed = textBox(QString(), QStringLiteral("txtSpeed"), frame);
     fitDigits(m_txtSpeed, 4);
@@ -142,7 +142,8 @@ QWidget* AircraftTab::buildBackgroundPlanesFrame()
 
 QWidget* AircraftTab::buildMouseFrame()
 {
-    auto* frame = new FrameBox(QStringLiteral("Mouse Sensitivity"), QStringLiteral("Frame23"), this);
+    auto* frame =
+        new FrameBox(QStringLiteral("Mouse Sensitivity"), QStringLiteral("Frame23"), this);
     auto* light = label(QStringLiteral("Light Touch"), QStringLiteral("Label32"), frame);
     auto* heavy = label(QStringLiteral("HeavyTouch"), QStringLiteral("Label33"), frame);
     m_hsbMouseS = scrollBar(2, 20, 2, QStringLiteral("hsbMouseS"), frame);

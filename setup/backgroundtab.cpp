@@ -54,9 +54,8 @@ BackGroundTab::BackGroundTab(SettingsStore& store, QWidget* parent)
 
     auto* choices = new FrameBox(QStringLiteral("Background"), QStringLiteral("Frame4"), this);
     m_optBakGrnd = new QButtonGroup(this);
-    const QString captions[OptionCount] = {QStringLiteral("Solid Black"),
-                                           QStringLiteral("Solid Sky Blue"),
-                                           QStringLiteral("Custom")};
+    const QString captions[OptionCount] = {
+        QStringLiteral("Solid Black"), QStringLiteral("Solid Sky Blue"), QStringLiteral("Custom")};
     auto* choiceLayout = new QGridLayout(choices);
     for (int index = 0; index < OptionCount; ++index) {
         auto* option = new QRadioButton(captions[index], choices);
@@ -65,8 +64,8 @@ BackGroundTab::BackGroundTab(SettingsStore& store, QWidget* parent)
         choiceLayout->addWidget(option, index, 0);
     }
     choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("Picture5"), choices), 0, 1);
-    choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("Picture7"), choices),
-                            1, 1);
+    choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("Picture7"), choices), 1,
+                            1);
     choiceLayout->setColumnStretch(2, 1);
 
     auto* custom =

@@ -81,7 +81,8 @@ void fitDigits(QLineEdit* box, int digits)
     option.initFrom(box);
     const QFontMetrics metrics(box->font());
     const QSize text(metrics.horizontalAdvance(QString(digits, u'0')) + 8, metrics.height());
-    box->setFixedWidth(box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, box).width());
+    box->setFixedWidth(
+        box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, box).width());
 }
 
 void setTextColour(QWidget* widget, const QColor& colour)

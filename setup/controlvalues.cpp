@@ -2,11 +2,11 @@
 
 #include "settings/conversions.h"
 
+#include <algorithm>
+
 #include <QAbstractSlider>
 #include <QCheckBox>
 #include <QComboBox>
-
-#include <algorithm>
 
 namespace skyraid {
 

@@ -5,6 +5,8 @@
 #include "framebox.h"
 #include "settings/keys.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,8 +17,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace skyraid {
 
 using namespace controls;
@@ -24,8 +24,8 @@ using namespace controls;
 namespace {
 
 const QStringList FontSizeItems{
-    QStringLiteral("8"),  QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"),
-    QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"), QStringLiteral("70"),
+    QStringLiteral("8"),  QStringLiteral("10"), QStringLiteral("20"),  QStringLiteral("30"),
+    QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),  QStringLiteral("70"),
     QStringLiteral("80"), QStringLiteral("90"), QStringLiteral("100"),
 };
 
@@ -50,8 +50,7 @@ LogoMessageTab::LogoMessageTab(SettingsStore& store, QWidget* parent)
     logoLayout->addWidget(m_cmdSelectLogo, 1, 1);
 
     auto* title = new FrameBox(QStringLiteral("Title"), QStringLiteral("Frame5"), this);
-    m_chkMessage =
-        checkBox(QStringLiteral("Display Message"), QStringLiteral("chkMessage"), title);
+    m_chkMessage = checkBox(QStringLiteral("Display Message"), QStringLiteral("chkMessage"), title);
     m_txtMessage = textBox(QString(), QStringLiteral("txtMessage"), title);
 
     m_cboFontsScreen = new QComboBox(title);
@@ -73,8 +72,8 @@ LogoMessageTab::LogoMessageTab(SettingsStore& store, QWidget* parent)
     m_lblSample->setFixedHeight(2 * QFontMetrics(m_lblSample->font()).height());
 
     auto* fonts = new QGridLayout;
-    fonts->addWidget(label(QStringLiteral("Available Fonts:"), QStringLiteral("Label7"), title),
-                     0, 0);
+    fonts->addWidget(label(QStringLiteral("Available Fonts:"), QStringLiteral("Label7"), title), 0,
+                     0);
     fonts->addWidget(m_cboFontsScreen, 0, 1);
     fonts->addWidget(label(QStringLiteral("Font Size:"), QStringLiteral("Label13"), title), 1, 0);
     fonts->addWidget(m_cboFontSize, 1, 1, Qt::AlignLeft);
@@ -101,8 +100,7 @@ LogoMessageTab::LogoMessageTab(SettingsStore& store, QWidget* parent)
             &LogoMessageTab::cboFontsScreen_Click);
     connect(m_cboFontSize, &QComboBox::currentIndexChanged, this,
             &LogoMessageTab::cboFontSize_Click);
-    connect(m_cboFontSize, &QComboBox::editTextChanged, this,
-            &LogoMessageTab::cboFontSize_Change);
+    connect(m_cboFontSize, &QComboBox::editTextChanged, this, &LogoMessageTab::cboFontSize_Change);
     connect(m_cmdSelectLogo, &QPushButton::clicked, this, &LogoMessageTab::cmdSelectLogo_Click);
 }
 

@@ -8,6 +8,8 @@
 #include "logomessagetab.h"
 #include "settings/keys.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -19,8 +21,6 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace skyraid {
 
@@ -43,8 +43,7 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
 
 Setup::Setup(SettingsStore& store, QWidget* parent)
     : Setup(store, QFontDatabase::families(), parent)
-{
-}
+{}
 
 Setup::Setup(SettingsStore& store, const QStringList& fontNames, QWidget* parent)
     : QDialog(parent), m_store(store)
@@ -130,7 +129,8 @@ void Setup::Form_Load(const QStringList& fontNames)
     setCheckState(*aircraft.chkBG(), read(keys::PlaneBG));
 
     backGround.setBackgroundChoice(read(keys::BackGround));
-    if (const auto index = backgroundIndex(backGround.backgroundChoice(), BackGroundTab::OptionCount))
+    if (const auto index =
+            backgroundIndex(backGround.backgroundChoice(), BackGroundTab::OptionCount))
         backGround.optBakGrnd(*index)->setChecked(true);
 
     setCheckState(*aircraft.chkProp(), read(keys::Prop));

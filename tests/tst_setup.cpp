@@ -3,6 +3,10 @@
 #include "setup/setup.h"
 #include "testsupport.h"
 
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,10 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <stdexcept>
-
 using namespace skyraid;
 using namespace Qt::StringLiterals;
 
@@ -34,8 +34,9 @@ void PrintTo(const QString& text, std::ostream* os)
 namespace {
 
 // The font list of these tests, in the order the dialog sorts it.
-const QStringList Fonts{u"Arial"_s,           u"Courier New"_s,     u"DejaVu Sans"_s,
-                        u"Liberation Serif"_s, u"Times New Roman"_s, u"Verdana"_s};
+const QStringList Fonts{u"Arial"_s,           u"Courier New"_s,
+                        u"DejaVu Sans"_s,     u"Liberation Serif"_s,
+                        u"Times New Roman"_s, u"Verdana"_s};
 
 const QString Missing = u"<missing>"_s;
 
@@ -55,13 +56,11 @@ public:
     explicit Opened(test::MemoryStore& store, const QStringList& fonts = Fonts)
         : m_store(store), m_writesBefore(int(store.writes().size())),
           m_setup(std::make_unique<skyraid::Setup>(store, fonts))
-    {
-    }
+    {}
 
     skyraid::Setup& dialog() { return *m_setup; }
 
-    template <class T>
-    T& find(const QString& name)
+    template <class T> T& find(const QString& name)
     {
         T* child = m_setup->findChild<T*>(name);
         if (!child)
@@ -72,10 +71,7 @@ public:
     // The keys written while the dialog opened, in order.
     QStringList loadWrites() const { return m_store.writes().mid(m_writesBefore, m_loaded); }
     // The keys written since the dialog finished opening, in order.
-    QStringList writesSinceLoad() const
-    {
-        return m_store.writes().mid(m_writesBefore + m_loaded);
-    }
+    QStringList writesSinceLoad() const { return m_store.writes().mid(m_writesBefore + m_loaded); }
 
     // Marks the end of loading; call right after construction.
     Opened& loaded()
@@ -132,8 +128,8 @@ void dragThumb(QScrollBar& bar, int target, const std::function<void()>& step = 
     option.pageStep = bar.pageStep();
     option.upsideDown = bar.invertedAppearance();
     option.subControls = QStyle::SC_All;
-    const QRect thumb =
-        bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar);
+    const QRect thumb = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                    QStyle::SC_ScrollBarSlider, &bar);
     QPoint at = thumb.center();
     const int direction = target > bar.sliderPosition() ? 1 : -1;
 
@@ -142,8 +138,8 @@ void dragThumb(QScrollBar& bar, int target, const std::function<void()>& step = 
     QApplication::sendEvent(&bar, &press);
     for (int guard = 0; bar.sliderPosition() != target && guard < 2000; ++guard) {
         at.rx() += direction;
-        QMouseEvent move(QEvent::MouseMove, at, bar.mapToGlobal(at), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, bar.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(&bar, &move);
         if (step)
             step();
@@ -204,14 +200,13 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     EXPECT_EQ(opened.find<QComboBox>(u"cboFontSize"_s).currentText(), u"1");
 
     // Exactly these writes, in the loading order.
-    EXPECT_EQ(opened.loadWrites(),
-              (QStringList{u"PlaneBG"_s, u"BackGround"_s, u"Prop"_s, u"Message"_s,
-                           u"MessageChecked"_s, u"LogoChecked"_s, u"SelectedFontSize"_s,
-                           u"FontSize"_s, u"FontSize"_s, u"Clock"_s, u"FontClock"_s,
-                           u"PwrSave"_s}));
+    EXPECT_EQ(opened.loadWrites(), (QStringList{u"PlaneBG"_s, u"BackGround"_s, u"Prop"_s,
+                                                u"Message"_s, u"MessageChecked"_s, u"LogoChecked"_s,
+                                                u"SelectedFontSize"_s, u"FontSize"_s, u"FontSize"_s,
+                                                u"Clock"_s, u"FontClock"_s, u"PwrSave"_s}));
     for (Key key : {keys::PlaneBG, keys::BackGround, keys::Prop, keys::Message,
-                    keys::MessageChecked, keys::LogoChecked, keys::SelectedFontSize,
-                    keys::FontSize, keys::Clock, keys::FontClock, keys::PwrSave})
+                    keys::MessageChecked, keys::LogoChecked, keys::SelectedFontSize, keys::FontSize,
+                    keys::Clock, keys::FontClock, keys::PwrSave})
         EXPECT_EQ(stored(store, key), u"1") << key.name.data();
 }
 
@@ -428,17 +423,15 @@ TEST_P(SetupBackgroundValue, TicksTheOptionItNamesOrNone)
     EXPECT_EQ(stored(store, keys::BackGround), QString::fromUtf8(row.storedAfter));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SetupBackgroundValue,
-                         ::testing::Values(BackgroundRow{"1", 0, false, "1"},
-                                           BackgroundRow{"2", 1, false, "2"},
-                                           BackgroundRow{"3", 2, true, "3"},
-                                           BackgroundRow{"3.0", 2, true, "3"},
-                                           BackgroundRow{"2.5", 2, true, "3"},
-                                           BackgroundRow{"7", -1, false, "7"},
-                                           BackgroundRow{"0", -1, false, "0"},
-                                           BackgroundRow{"-32768", -1, false, "-32768"},
-                                           BackgroundRow{"1e400", -1, false, "1e400"},
-                                           BackgroundRow{"sky", -1, false, "sky"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SetupBackgroundValue,
+    ::testing::Values(BackgroundRow{"1", 0, false, "1"}, BackgroundRow{"2", 1, false, "2"},
+                      BackgroundRow{"3", 2, true, "3"}, BackgroundRow{"3.0", 2, true, "3"},
+                      BackgroundRow{"2.5", 2, true, "3"}, BackgroundRow{"7", -1, false, "7"},
+                      BackgroundRow{"0", -1, false, "0"},
+                      BackgroundRow{"-32768", -1, false, "-32768"},
+                      BackgroundRow{"1e400", -1, false, "1e400"},
+                      BackgroundRow{"sky", -1, false, "sky"}));
 
 // --- Each control stores its option -------------------------------------------
 
@@ -540,9 +533,9 @@ TEST(SetupControls, BarsShowEveryPositionInTheirTextBox)
     for (const auto& pair : pairs) {
         auto& bar = opened.find<QScrollBar>(QString::fromLatin1(pair.bar));
         auto& box = opened.find<QLineEdit>(QString::fromLatin1(pair.box));
-        for (auto action : {QAbstractSlider::SliderPageStepAdd, QAbstractSlider::SliderToMaximum,
-                            QAbstractSlider::SliderSingleStepSub,
-                            QAbstractSlider::SliderToMinimum}) {
+        for (auto action :
+             {QAbstractSlider::SliderPageStepAdd, QAbstractSlider::SliderToMaximum,
+              QAbstractSlider::SliderSingleStepSub, QAbstractSlider::SliderToMinimum}) {
             bar.triggerAction(action);
             EXPECT_EQ(box.text(), QString::number(bar.value())) << pair.bar;
         }

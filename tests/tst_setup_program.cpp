@@ -4,18 +4,18 @@
 #include "setup/setup.h"
 #include "testsupport.h"
 
+#include <optional>
+
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QScopeGuard>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 using namespace skyraid;
 using namespace Qt::StringLiterals;
@@ -91,8 +91,8 @@ TEST(SetupProgram, ConfigurationModeStoresWhatTheUserClicks)
         }
     });
 
-    const auto found = xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
-                                u"^Sky Raiders Control Box"_s});
+    const auto found = xdotool(
+        {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^Sky Raiders Control Box"_s});
     ASSERT_TRUE(found) << "the dialog did not appear";
     const QString window = found->split(u'\n', Qt::SkipEmptyParts).constFirst();
     const auto geometry = xdotool({u"getwindowgeometry"_s, u"--shell"_s, window});
