@@ -53,24 +53,23 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent
     left->addWidget(buildSoundsFrame());
     left->addStretch(1);
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(buildBackgroundPlanesFrame());
-    right->addWidget(buildMouseFrame());
-    right->addWidget(buildClockFrame());
-    right->addStretch(1);
-
     m_chkPowerSave = checkBox(QStringLiteral("Disable any Power Saving settings"),
                               QStringLiteral("chkPowerSave"), this);
     m_chkPowerSave->setToolTip(QStringLiteral(
         "If you have your Monitor set to turn off enabling this will keep that setting, "
         "otherwise the screensaver will ignore those settings"));
 
-    auto* grid = new QGridLayout(this);
-    grid->addLayout(left, 0, 0);
-    grid->addLayout(right, 0, 1);
-    grid->addWidget(m_chkPowerSave, 1, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildBackgroundPlanesFrame());
+    right->addWidget(buildMouseFrame());
+    right->addWidget(buildClockFrame());
+    right->addSpacing(4);
+    right->addWidget(m_chkPowerSave);
+    right->addStretch(1);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
 
     connectHandlers();
 }
