@@ -1,11 +1,28 @@
 #include "modes.h"
 
 #include "fullscreen.h"
+#include "settings/systemsettingsstore.h"
+#include "setup/setup.h"
 
 #include <QMessageBox>
 #include <QWidget>
 
 namespace skyraid {
+
+namespace {
+
+// The settings dialog, modeless and without an owner; the program ends when
+// it is closed.
+class SetupDialog final : public RunningMode {
+public:
+    SetupDialog() : m_setup(m_store) { m_setup.show(); }
+
+private:
+    SystemSettingsStore m_store;
+    Setup m_setup;
+};
+
+} // namespace
 
 QString passwordNote()
 {
@@ -24,9 +41,7 @@ std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Pla
     case Mode::Preview:
         return nullptr;
     case Mode::Configuration:
-        QMessageBox::information(nullptr, QStringLiteral("SkyRaid"),
-                                 QStringLiteral("The settings dialog is not available yet."));
-        return nullptr;
+        return std::make_unique<SetupDialog>();
     case Mode::PasswordChange: {
         QWidget owner; // hidden owner window of the system's dialog
         owner.setAttribute(Qt::WA_DontShowOnScreen);

@@ -1,0 +1,139 @@
+#include "backgroundtab.h"
+
+#include "controls.h"
+#include "controlvalues.h"
+#include "framebox.h"
+#include "platform/platform.h"
+#include "settings/conversions.h"
+#include "settings/keys.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace skyraid {
+
+using namespace controls;
+
+namespace {
+
+QFrame* swatch(const QColor& colour, const QString& name, QWidget* parent)
+{
+    auto* result = new QFrame(parent);
+    result->setObjectName(name);
+    result->setFrameShape(QFrame::Box);
+    result->setFixedSize(48, 20);
+    QPalette palette = result->palette();
+    palette.setColor(QPalette::Window, colour);
+    result->setPalette(palette);
+    result->setAutoFillBackground(true);
+    return result;
+}
+
+// The asset folder as the user would type it, without its closing separator.
+QString assetFolderForDisplay()
+{
+    QString folder = QDir::toNativeSeparators(assetFolder());
+    if (folder.size() > 1 && folder.endsWith(QDir::separator()))
+        folder.chop(1);
+    return folder;
+}
+
+} // namespace
+
+BackGroundTab::BackGroundTab(SettingsStore& store, QWidget* parent)
+    : QWidget(parent), m_store(store)
+{
+    setObjectName(QStringLiteral("tabBackGround"));
+
+    auto* choices = new FrameBox(QStringLiteral("Background"), QStringLiteral("Frame4"), this);
+    m_optBakGrnd = new QButtonGroup(this);
+    const QString captions[OptionCount] = {
+        QStringLiteral("Solid Black"), QStringLiteral("Solid Sky Blue"), QStringLiteral("Custom")};
+    auto* choiceLayout = new QGridLayout(choices);
+    for (int index = 0; index < OptionCount; ++index) {
+        auto* option = new QRadioButton(captions[index], choices);
+        option->setObjectName(QStringLiteral("optBakGrnd%1").arg(index));
+        m_optBakGrnd->addButton(option, index);
+        choiceLayout->addWidget(option, index, 0);
+    }
+    choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("Picture5"), choices), 0, 1);
+    choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("Picture7"), choices), 1,
+                            1);
+    choiceLayout->setColumnStretch(2, 1);
+
+    auto* custom =
+        new FrameBox(QStringLiteral("Custom Back Ground"), QStringLiteral("Frame7"), this);
+    m_cmdSelectBG = new QPushButton(QStringLiteral("Select Background"), custom);
+    m_cmdSelectBG->setObjectName(QStringLiteral("cmdSelectBG"));
+    m_cmdSelectBG->setAutoDefault(false);
+    m_txtBGFile = textBox(QString(), QStringLiteral("txtBGFile"), custom);
+    auto* where = label(QStringLiteral("Backgrounds can be downloaded from our site. Must be "
+                                       "800x600 and in .bmp format + placed in:"),
+                        QStringLiteral("Label5"), custom);
+    where->setWordWrap(true);
+    setTextColour(where, blue());
+    auto* folder = label(u' ' + assetFolderForDisplay(), QStringLiteral("Label6"), custom);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setTextColour(folder, blue());
+
+    auto* customLayout = new QGridLayout(custom);
+    customLayout->addWidget(m_cmdSelectBG, 0, 0);
+    customLayout->addWidget(m_txtBGFile, 0, 1);
+    customLayout->addWidget(where, 1, 0, 1, 2);
+    customLayout->addWidget(folder, 2, 0, 1, 2);
+    customLayout->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(choices);
+    layout->addWidget(custom);
+    layout->addStretch(1);
+
+    // Choosing an option from code raises the same notification as a click.
+    connect(m_optBakGrnd, &QButtonGroup::idToggled, this, &BackGroundTab::optBakGrnd_Click);
+    connect(m_cmdSelectBG, &QPushButton::clicked, this, &BackGroundTab::cmdSelectBG_Click);
+}
+
+QRadioButton* BackGroundTab::optBakGrnd(int index) const
+{
+    return static_cast<QRadioButton*>(m_optBakGrnd->button(index));
+}
+
+void BackGroundTab::BackGround()
+{
+    m_backgroundChoice = readSetting(m_store, keys::BackGround);
+    enableSelectBG();
+}
+
+void BackGroundTab::enableSelectBG()
+{
+    m_cmdSelectBG->setEnabled(toNumber(m_backgroundChoice) == 3.0);
+}
+
+void BackGroundTab::SelectBG()
+{
+    m_txtBGFile->setText(readSetting(m_store, keys::BMPFileName));
+}
+
+void BackGroundTab::optBakGrnd_Click(int index, bool checked)
+{
+    if (!checked)
+        return; // the option that was chosen before
+    m_backgroundChoice = storedText(index + 1);
+    writeSetting(m_store, keys::BackGround, m_backgroundChoice);
+    BackGround();
+}
+
+void BackGroundTab::cmdSelectBG_Click()
+{
+    // The picture picker is not here yet; show what is stored meanwhile.
+    SelectBG();
+}
+
+} // namespace skyraid
