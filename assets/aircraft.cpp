@@ -428,12 +428,19 @@ void drawCamouflage(QPainter& painter, const QPainterPath& area, const Livery& l
     painter.restore();
 }
 
-void drawMissile(QPainter& painter, const QLineF& line)
+void drawMissile(QPainter& painter, const QLineF& line, const QColor& pylon)
 {
     const double radius = 0.75;
     const double tailX = std::min(line.x1(), line.x2());
     const double noseX = std::max(line.x1(), line.x2());
     const double y = line.y1();
+    // The pylon that holds it up to the wing or fuselage.
+    const double middle = (tailX + noseX) / 2.0;
+    painter.fillPath(polygon({{middle - 4.0, y - radius - 3.2},
+                              {middle + 3.0, y - radius - 3.2},
+                              {middle + 2.0, y},
+                              {middle - 4.5, y}}),
+                     pylon);
     QPainterPath body;
     body.moveTo(tailX, y - radius);
     body.lineTo(noseX - 2.2, y - radius);
@@ -580,10 +587,13 @@ void drawAirframe(QPainter& painter, const Airframe& a, const Aircraft& craft, d
     }
     shadeRound(painter, hull, bodyBox.top(), bodyBox.bottom() + 3);
     if (!a.intakeMouth.isEmpty()) {
-        QLinearGradient dark(0, -4, 0, 10);
-        dark.setColorAt(0.0, QColor(36, 36, 42));
-        dark.setColorAt(1.0, QColor(12, 12, 16));
-        painter.fillPath(a.intakeMouth, dark);
+        // The intake's lip catches the light, the duct behind it is dark.
+        const QRectF box = a.intakeMouth.boundingRect();
+        QLinearGradient duct(box.right(), 0, box.left(), 0);
+        duct.setColorAt(0.0, shaded(livery.upper, 1.25));
+        duct.setColorAt(0.35, shaded(livery.upper, 0.55));
+        duct.setColorAt(1.0, shaded(livery.upper, 0.35));
+        painter.fillPath(a.intakeMouth, duct);
     }
 
     // Panel joints around the fuselage.
@@ -682,7 +692,7 @@ void drawAirframe(QPainter& painter, const Airframe& a, const Aircraft& craft, d
     drawSurface(a.stabiliser);
 
     for (const QLineF& missile : a.missiles)
-        drawMissile(painter, missile);
+        drawMissile(painter, missile, shaded(livery.lower, 0.7));
 
     // The exhaust nozzle, heat-stained metal.
     if (!a.nozzle.isEmpty()) {

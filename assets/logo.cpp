@@ -99,7 +99,7 @@ QPainterPath polygon(std::initializer_list<QPointF> points)
 
 QImage logo()
 {
-    const QSize size(224, 64);
+    const QSize size(232, 64);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -158,15 +158,15 @@ QImage logo()
     const QPainterPath placed = place.map(jet);
     // Its vapour trail.
     painter.setPen(QPen(QColor(255, 255, 255, 170), 2.2, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(place.map(QPointF(0, 17)), place.map(QPointF(0, 40)));
+    painter.drawLine(place.map(QPointF(0, 17)), place.map(QPointF(0, 32)));
     painter.setPen(QPen(QColor(14, 18, 46), 2.4));
     painter.setBrush(QColor(230, 236, 246));
     painter.drawPath(placed);
     painter.setPen(Qt::NoPen);
 
     // The name.
-    const QPainterPath name = lettering("SKYRAID", QPointF(70, 15), 4.2);
-    QLinearGradient letters(0, 15, 0, 15 + 6 * 4.2);
+    const QPainterPath name = lettering("SKYRAID", QPointF(68, 14), 3.8);
+    QLinearGradient letters(0, 14, 0, 14 + 6 * 3.8);
     letters.setColorAt(0.0, QColor(255, 255, 255));
     letters.setColorAt(0.55, QColor(255, 222, 150));
     letters.setColorAt(1.0, QColor(255, 140, 50));
@@ -176,8 +176,8 @@ QImage logo()
     painter.setPen(Qt::NoPen);
 
     // Speed lines under the name.
-    painter.fillPath(polygon({{72, 50}, {214, 50}, {212, 52.5}, {70, 52.5}}), QColor(255, 160, 60));
-    painter.fillPath(polygon({{96, 55.5}, {214, 55.5}, {212.6, 57}, {95, 57}}),
+    painter.fillPath(polygon({{72, 48}, {222, 48}, {220, 50.5}, {70, 50.5}}), QColor(255, 160, 60));
+    painter.fillPath(polygon({{100, 54}, {222, 54}, {220.6, 55.5}, {99, 55.5}}),
                      QColor(210, 80, 60));
     painter.end();
     return image.convertToFormat(QImage::Format_RGB32);

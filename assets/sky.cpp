@@ -114,9 +114,9 @@ Mood duskMood()
             {255, 200, 120},
             {255, 120, 40},
             {{0.3, 0.12, 0.5, 150.0, 16.0, 21u}, {0.72, 0.1, 0.8, 180.0, 16.0, 22u}},
-            {34, 24, 48},
-            {70, 34, 40},
-            {255, 138, 50},
+            {44, 28, 54},
+            {112, 50, 42},
+            {255, 150, 60},
             0.93,
             {60, 26, 36},
             {16, 10, 20}};
@@ -140,9 +140,10 @@ QImage paintSky(QSize size, const Mood& mood, double scale)
     std::vector<double> nearRidge(width);
     for (int x = 0; x < width; ++x) {
         const double u = x / scale;
-        farRidge[x] =
-            mood.horizon * h - scale * (10.0 + 26.0 * ridgeNoise.fractal(u / 150.0, 0.5, 4));
-        nearRidge[x] = h - scale * (16.0 + 44.0 * ridgeNoise.fractal(u / 110.0 + 40.0, 7.5, 5));
+        farRidge[x] = mood.horizon * h -
+                      scale * (14.0 + 90.0 * (ridgeNoise.fractal(u / 190.0, 0.5, 6) - 0.5));
+        nearRidge[x] =
+            h - scale * (36.0 + 110.0 * (ridgeNoise.fractal(u / 130.0 + 40.0, 7.5, 6) - 0.5));
     }
 
     QImage image(size, QImage::Format_RGB32);
@@ -196,12 +197,21 @@ QImage paintSky(QSize size, const Mood& mood, double scale)
             // The hills on the horizon, the far range hazy.
             if (y >= farRidge[x] - 1.0) {
                 const double cover = smoothStep(farRidge[x] - 0.5, farRidge[x] + 0.5, y);
-                const Rgb haze = mix(mood.farHills, base, 0.25);
-                colour = mix(colour, haze, cover);
+                // Hazy along the crest where the low sun shines through,
+                // deeper further down the slopes.
+                const double depth =
+                    std::clamp((y - (mood.horizon * h - 40.0 * scale)) / (80.0 * scale), 0.0, 1.0);
+                const Rgb crest = mix(mood.farHills, base, 0.5);
+                const Rgb hill = mix(crest, mood.farHills * 0.85, std::sqrt(depth)) +
+                                 mood.glowColour * (0.25 * std::exp(-spread / 0.12));
+                colour = mix(colour, hill, cover);
             }
             if (y >= nearRidge[x] - 1.0) {
                 const double cover = smoothStep(nearRidge[x] - 0.5, nearRidge[x] + 0.5, y);
-                colour = mix(colour, mood.nearHills, cover);
+                const double rim = std::exp(-(y - nearRidge[x]) / (2.0 * scale));
+                const Rgb hill =
+                    mix(mood.nearHills, mix(mood.farHills, mood.glowColour, 0.3), 0.6 * rim);
+                colour = mix(colour, hill, cover);
             }
 
             line[x] = qRgb(int(std::clamp(std::lround(colour.r), 0L, 255L)),
@@ -279,8 +289,8 @@ QImage previewScene(QSize size)
         Facing::Right);
     // A distant pair far off to the right.
     drawGroup(scene,
-              {craft(AirframeKind::Delta, liveries::silver(), at(520, 250), 80 * s, 0.35, 5),
-               craft(AirframeKind::Delta, liveries::silver(), at(568, 272), 84 * s, 0.3, 6)},
+              {craft(AirframeKind::Delta, liveries::silver(), at(470, 262), 80 * s, 0.35, 5),
+               craft(AirframeKind::Delta, liveries::silver(), at(520, 284), 84 * s, 0.3, 6)},
               Facing::Left);
     return boxDownscale(scene, factor);
 }
