@@ -46,8 +46,13 @@ Livery displayBlue()
 }
 Livery stealthBlack()
 {
-    return {QColor(40, 42, 50),    QColor(60, 62, 70), QColor(180, 30, 36),
-            QColor(150, 150, 150), Pattern::Plain,     {}};
+    return {QColor(60, 64, 74),    QColor(100, 104, 114), QColor(190, 34, 40),
+            QColor(150, 150, 150), Pattern::Plain,        {}};
+}
+Livery racer()
+{
+    return {QColor(150, 158, 170), QColor(192, 196, 204), QColor(200, 36, 40),
+            QColor(200, 36, 40),   Pattern::Cheatline,    {}};
 }
 Livery silver()
 {
@@ -469,7 +474,20 @@ void drawMissile(QPainter& painter, const QLineF& line, const QColor& pylon)
 
 void drawFlame(QPainter& painter, double x, double half)
 {
-    const double length = half * 8.0;
+    const double length = half * 9.0;
+    // The glow around the jet of flame.
+    QPainterPath glow;
+    glow.moveTo(x + 0.5, -half * 1.1);
+    glow.cubicTo(x - length * 0.35, -half * 1.35, x - length * 0.8, -half * 0.7, x - length * 1.08,
+                 0);
+    glow.cubicTo(x - length * 0.8, half * 0.7, x - length * 0.35, half * 1.35, x + 0.5, half * 1.1);
+    glow.closeSubpath();
+    QLinearGradient ember(x, 0, x - length * 1.08, 0);
+    ember.setColorAt(0.0, QColor(255, 150, 60));
+    ember.setColorAt(0.5, QColor(230, 86, 44));
+    ember.setColorAt(1.0, QColor(170, 44, 52));
+    painter.fillPath(glow, ember);
+
     QPainterPath outer;
     outer.moveTo(x + 0.5, -half);
     outer.cubicTo(x - length * 0.3, -half * 1.05, x - length * 0.7, -half * 0.6, x - length, 0);
@@ -675,13 +693,17 @@ void drawAirframe(QPainter& painter, const Airframe& a, const Aircraft& craft, d
             return;
         const QRectF box = surface.boundingRect();
         QLinearGradient under(0, box.top(), 0, box.bottom());
-        under.setColorAt(0.0, shaded(livery.lower, 0.95));
-        under.setColorAt(1.0, shaded(livery.lower, 0.62));
+        under.setColorAt(0.0, shaded(livery.lower, 1.06));
+        under.setColorAt(1.0, shaded(livery.lower, 0.7));
         painter.fillPath(surface, under);
         if (livery.pattern == Pattern::Camouflage)
             painter.fillPath(
                 surface, QColor(livery.upper.red(), livery.upper.green(), livery.upper.blue(), 90));
-        painter.setPen(QPen(QColor(255, 255, 255, 70), pixel * 0.6));
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(
+            QPen(QColor(outline.red(), outline.green(), outline.blue(), 150), pixel * 0.5));
+        painter.drawPath(surface);
+        painter.setPen(QPen(QColor(255, 255, 255, 120), pixel * 0.7));
         const QPointF leadingA = surface.elementAt(0);
         const QPointF leadingB = surface.elementAt(1);
         painter.drawLine(leadingA, leadingB);

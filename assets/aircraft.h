@@ -39,6 +39,7 @@ Livery woodland();
 Livery displayRed();
 Livery displayBlue();
 Livery stealthBlack();
+Livery racer();
 Livery silver();
 Livery airline();
 } // namespace liveries

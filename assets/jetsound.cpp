@@ -102,7 +102,7 @@ std::vector<std::int16_t> jetRoar(int sampleRate, double seconds)
         sample = dc.step(sample);
 
         // Rise from and fall back to silence: no click at either end.
-        const double fadeIn = smoothStep(0.0, 0.6, t);
+        const double fadeIn = smoothStep(0.0, 0.3, t);
         const double fadeOut = smoothStep(0.0, 1.4, seconds - t);
         wave[i] = sample * fadeIn * fadeOut;
     }

@@ -83,7 +83,7 @@ std::vector<PictureRecipe> recipes()
     namespace L = liveries;
     return {
         {"FastJet.bmp", Facing::Left, 350, 120,
-         [] { return formation(K::Canard, L::stealthBlack(), 118, single, 1); }},
+         [] { return formation(K::Canard, L::racer(), 118, single, 1); }},
         {"skyrbg.bmp", Facing::Left, 350, 120,
          [] {
              auto group = formation(K::Airliner, L::airline(), 118, single, 2);
