@@ -54,6 +54,11 @@ Livery racer()
     return {QColor(150, 158, 170), QColor(192, 196, 204), QColor(200, 36, 40),
             QColor(200, 36, 40),   Pattern::Cheatline,    {}};
 }
+Livery seaGrey()
+{
+    return {QColor(92, 116, 138),  QColor(178, 190, 200), QColor(236, 236, 236),
+            QColor(236, 236, 236), Pattern::Plain,        {}};
+}
 Livery silver()
 {
     return {QColor(180, 186, 194), QColor(196, 200, 206), QColor(36, 78, 160),

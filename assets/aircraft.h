@@ -40,6 +40,7 @@ Livery displayRed();
 Livery displayBlue();
 Livery stealthBlack();
 Livery racer();
+Livery seaGrey();
 Livery silver();
 Livery airline();
 } // namespace liveries

@@ -54,7 +54,7 @@ const std::vector<Slot> pair{{0, 0, 1, 0.12}, {0.95, 0.32, 1.04, 0}};
 const std::vector<Slot> vic{{0, 0, 1, 0.08}, {0.86, 0.34, 1.06, 0}, {0.76, -0.3, 0.9, 0.22}};
 const std::vector<Slot> diamond{
     {0, 0, 1, 0.08}, {0.86, 0.34, 1.06, 0}, {0.78, -0.3, 0.9, 0.22}, {1.78, 0.04, 0.98, 0.12}};
-const std::vector<Slot> trail{{0, 0, 1, 0.06}, {0.92, 0.12, 1, 0.06}, {1.84, 0.24, 1, 0.06}};
+const std::vector<Slot> trail{{0, 0, 1, 0.06}, {1.26, 0.2, 1, 0.06}, {2.52, 0.4, 1, 0.06}};
 const std::vector<Slot> arrow{{0, 0, 1, 0.1},
                               {0.8, 0.3, 1.05, 0.04},
                               {1.6, 0.6, 1.1, 0},
@@ -102,7 +102,7 @@ std::vector<PictureRecipe> recipes()
         {"skyr16.bmp", Facing::Left, 350, 40,
          [] { return formation(K::Striker, L::airGrey(), 86, single, 50); }},
         {"skyr08.bmp", Facing::Right, 280, 200,
-         [] { return formation(K::Canard, L::silver(), 72, trail, 60); }},
+         [] { return formation(K::Canard, L::seaGrey(), 64, trail, 60); }},
         {"skyr10.bmp", Facing::Left, 305, 200,
          [] { return formation(K::Twinfin, L::navy(), 70, echelon(4, 0.75, 0.3), 70); }},
         {"skyr09.bmp", Facing::Right, 285, 200,
@@ -116,7 +116,7 @@ std::vector<PictureRecipe> recipes()
         {"skyr17.bmp", Facing::Left, 341, 200,
          [] { return formation(K::Canard, L::airGrey(), 86, diamond, 120); }},
         {"skyr19.bmp", Facing::Left, 280, 200,
-         [] { return formation(K::Delta, L::silver(), 70, trail, 130); }},
+         [] { return formation(K::Delta, L::silver(), 64, trail, 130); }},
         {"skyr22.bmp", Facing::Right, 280, 200,
          [] { return formation(K::Canard, L::desert(), 72, echelon(3, 0.8, 0.28), 140); }},
         {"skyr20.bmp", Facing::Left, 301, 200,
