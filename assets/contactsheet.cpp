@@ -99,7 +99,9 @@ QImage contactSheet(const std::vector<SpriteArt>& sprites, const QImage& sunset,
     for (const SpriteArt& art : sprites)
         gridHeight += art.picture.height() + 2 * gap;
     const int sceneHeight = sunset.height();
-    const QSize size(labelWidth + 3 * cellWidth + gap, gridHeight + sceneHeight + 2 * gap);
+    const int width = std::max(labelWidth + 3 * cellWidth + gap,
+                               labelWidth + sunset.width() + 2 * preview.width() + 2 * gap);
+    const QSize size(width, gridHeight + sceneHeight + 2 * gap);
 
     QImage sheet(size, QImage::Format_RGB32);
     sheet.fill(qRgb(64, 64, 68));
