@@ -66,6 +66,7 @@ std::vector<std::int16_t> jetRoar(int sampleRate, double seconds)
     double rumblePhase = 0.0;
 
     std::vector<double> wave(count);
+    std::vector<double> history(count);
     for (std::size_t i = 0; i < count; ++i) {
         const double t = double(i) / rate;
         const double offset = (t - passTime) / passWidth;
@@ -100,6 +101,20 @@ std::vector<std::int16_t> jetRoar(int sampleRate, double seconds)
                         10.0 * low * (0.5 + 0.5 * nearness) +
                         0.10 * drone * (0.4 + 0.6 * nearness) + 0.035 * whine;
         sample = dc.step(sample);
+
+        // The sound reflected off the ground arrives a little later; the
+        // delay grows as the jet comes overhead, sweeping the comb of
+        // cancellations that makes a fly-past sound like one.
+        history[i] = sample;
+        const double delay = (0.0006 + 0.0045 * nearness) * rate;
+        const double back = double(i) - delay;
+        if (back >= 0.0) {
+            const auto whole = std::size_t(back);
+            const double part = back - double(whole);
+            const double echo =
+                history[whole] * (1.0 - part) + history[std::min(whole + 1, i)] * part;
+            sample += 0.6 * echo;
+        }
 
         // Rise from and fall back to silence: no click at either end.
         const double fadeIn = smoothStep(0.0, 0.3, t);
