@@ -8,7 +8,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
 
 namespace skyraid::art {
 
@@ -547,205 +546,245 @@ void drawRoundel(QPainter& painter, const Livery& livery, QPointF centre, double
     painter.drawEllipse(centre, radius * 0.3, radius * 0.33);
 }
 
-void drawAirframe(QPainter& painter, const Airframe& a, const Aircraft& craft, double pixel)
-{
-    const Livery& livery = craft.livery;
-    const QColor outline = shaded(livery.upper, 0.45);
-    painter.setPen(Qt::NoPen);
+// Paints one airframe in its livery, far parts first; `pixel` is the size of
+// a picture pixel in model units, for lines that should stay fine.
+class AirframePainter {
+public:
+    AirframePainter(QPainter& painter, const Aircraft& craft, double pixel)
+        : m_painter(painter), m_craft(craft), m_livery(craft.livery),
+          m_outline(shaded(craft.livery.upper, 0.45)), m_pixel(pixel)
+    {}
 
-    // Far side first: the second fin, partly hidden by the first.
-    if (!a.farFin.isEmpty()) {
-        painter.fillPath(a.farFin, shaded(livery.upper, 0.72));
-        painter.fillPath(a.farFin, QColor(0, 0, 0, 30));
+    void paint(const Airframe& a)
+    {
+        m_painter.setPen(Qt::NoPen);
+        fins(a);
+        const QPainterPath hull = fuselage(a);
+        if (a.windows)
+            cabinWindows(a);
+        drawRoundel(m_painter, m_livery, a.roundel, a.roundelRadius);
+        if (!a.pitotTip.isNull()) {
+            pen(QColor(70, 70, 76), 0.8, Qt::FlatCap);
+            m_painter.drawLine(QPointF(49, a.pitotTip.y()), a.pitotTip);
+            m_painter.setPen(Qt::NoPen);
+        }
+        if (!a.windows && !a.canopy.isEmpty())
+            canopy(a);
+        if (!a.engine.isEmpty())
+            enginePod(a.engine);
+        underside(a.foreplane);
+        underside(a.wing);
+        underside(a.stabiliser);
+        for (const QLineF& missile : a.missiles)
+            drawMissile(m_painter, missile, shaded(m_livery.lower, 0.7));
+        if (!a.nozzle.isEmpty())
+            nozzle(a.nozzle);
+        if (m_craft.afterburner && m_craft.kind != AirframeKind::Airliner &&
+            m_craft.kind != AirframeKind::Trainer)
+            drawFlame(m_painter, a.nozzleX, a.nozzleHalf);
+
+        // A thin darker edge keeps the shape crisp on pale skies.
+        m_painter.setBrush(Qt::NoBrush);
+        pen(withAlpha(m_outline, 110), 0.55);
+        m_painter.drawPath(hull);
+        m_painter.setPen(Qt::NoPen);
     }
 
-    // The fin.
-    painter.fillPath(a.fin, livery.upper);
-    if (livery.pattern == Pattern::Camouflage)
-        drawCamouflage(painter, a.fin, livery, craft.seed + 11);
+private:
+    static QColor withAlpha(QColor colour, int alpha)
     {
+        colour.setAlpha(alpha);
+        return colour;
+    }
+
+    void pen(const QColor& colour, double pixels, Qt::PenCapStyle cap = Qt::SquareCap)
+    {
+        m_painter.setPen(QPen(colour, m_pixel * pixels, Qt::SolidLine, cap));
+    }
+
+    // The far fin, partly hidden, then the near one with its coloured band.
+    void fins(const Airframe& a)
+    {
+        if (!a.farFin.isEmpty()) {
+            m_painter.fillPath(a.farFin, shaded(m_livery.upper, 0.72));
+            m_painter.fillPath(a.farFin, QColor(0, 0, 0, 30));
+        }
+        m_painter.fillPath(a.fin, m_livery.upper);
+        if (m_livery.pattern == Pattern::Camouflage)
+            drawCamouflage(m_painter, a.fin, m_livery, m_craft.seed + 11);
         const QRectF box = a.fin.boundingRect();
-        painter.save();
-        painter.setClipPath(a.fin);
-        // A coloured band across the top of the fin.
-        painter.fillRect(
+        m_painter.save();
+        m_painter.setClipPath(a.fin);
+        m_painter.fillRect(
             QRectF(box.left() - 2, box.top() - 1, box.width() + 4, box.height() * 0.28),
-            livery.accent);
-        if (livery.pattern == Pattern::DisplayStripe || livery.pattern == Pattern::Cheatline)
-            painter.fillRect(QRectF(box.left() - 2, box.top() + box.height() * 0.34,
-                                    box.width() + 4, box.height() * 0.1),
-                             livery.trim);
+            m_livery.accent);
+        if (m_livery.pattern == Pattern::DisplayStripe || m_livery.pattern == Pattern::Cheatline)
+            m_painter.fillRect(QRectF(box.left() - 2, box.top() + box.height() * 0.34,
+                                      box.width() + 4, box.height() * 0.1),
+                               m_livery.trim);
         QLinearGradient across(box.left(), 0, box.right(), 0);
         across.setColorAt(0.0, QColor(255, 250, 240, 70));
         across.setColorAt(0.5, QColor(0, 0, 0, 0));
         across.setColorAt(1.0, QColor(20, 10, 30, 70));
-        painter.fillRect(box, across);
-        painter.restore();
-        painter.setPen(QPen(outline, pixel * 0.6));
-        painter.drawLine(a.rudderHinge);
-        painter.setPen(Qt::NoPen);
+        m_painter.fillRect(box, across);
+        m_painter.restore();
+        pen(m_outline, 0.6);
+        m_painter.drawLine(a.rudderHinge);
+        m_painter.setPen(Qt::NoPen);
     }
 
-    // Fuselage with its livery and rounded shading.
-    const QRectF bodyBox = a.body.boundingRect();
-    QPainterPath hull = a.body;
-    if (!a.intake.isEmpty())
-        hull = hull.united(a.intake);
-    fillLivery(painter, hull, livery, bodyBox.top(), bodyBox.bottom() + 3);
-    if (!a.intake.isEmpty())
-        painter.fillPath(a.intake, QColor(0, 0, 0, 28));
-    if (livery.pattern == Pattern::Camouflage)
-        drawCamouflage(painter, hull, livery, craft.seed);
-    if (livery.pattern == Pattern::DisplayStripe) {
-        painter.save();
-        painter.setClipPath(hull);
-        painter.fillPath(polygon({{52, 0.2}, {-50, -2.8}, {-50, 0.2}, {52, 3.4}}), livery.trim);
-        painter.fillPath(polygon({{52, 3.4}, {-50, 0.2}, {-50, 12}, {52, 12}}), livery.lower);
-        painter.restore();
-    } else if (livery.pattern == Pattern::Cheatline) {
-        painter.save();
-        painter.setClipPath(hull);
-        painter.fillRect(QRectF(-60, -0.8, 120, 1.6), livery.trim);
-        painter.restore();
-    }
-    shadeRound(painter, hull, bodyBox.top(), bodyBox.bottom() + 3);
-    if (!a.intakeMouth.isEmpty()) {
-        // The intake's lip catches the light, the duct behind it is dark.
-        const QRectF box = a.intakeMouth.boundingRect();
-        QLinearGradient duct(box.right(), 0, box.left(), 0);
-        duct.setColorAt(0.0, shaded(livery.upper, 1.25));
-        duct.setColorAt(0.35, shaded(livery.upper, 0.55));
-        duct.setColorAt(1.0, shaded(livery.upper, 0.35));
-        painter.fillPath(a.intakeMouth, duct);
-    }
+    // The fuselage and intakes in the livery, rounded by light from above;
+    // returns their outline.
+    QPainterPath fuselage(const Airframe& a)
+    {
+        const QRectF box = a.body.boundingRect();
+        QPainterPath hull = a.body;
+        if (!a.intake.isEmpty())
+            hull = hull.united(a.intake);
+        fillLivery(m_painter, hull, m_livery, box.top(), box.bottom() + 3);
+        if (!a.intake.isEmpty())
+            m_painter.fillPath(a.intake, QColor(0, 0, 0, 28));
+        m_painter.save();
+        m_painter.setClipPath(hull);
+        switch (m_livery.pattern) {
+        case Pattern::Camouflage:
+            drawCamouflage(m_painter, hull, m_livery, m_craft.seed);
+            break;
+        case Pattern::DisplayStripe:
+            m_painter.fillPath(polygon({{52, 0.2}, {-50, -2.8}, {-50, 0.2}, {52, 3.4}}),
+                               m_livery.trim);
+            m_painter.fillPath(polygon({{52, 3.4}, {-50, 0.2}, {-50, 12}, {52, 12}}),
+                               m_livery.lower);
+            break;
+        case Pattern::Cheatline:
+            m_painter.fillRect(QRectF(-60, -0.8, 120, 1.6), m_livery.trim);
+            break;
+        case Pattern::Plain:
+            break;
+        }
+        m_painter.restore();
+        shadeRound(m_painter, hull, box.top(), box.bottom() + 3);
 
-    // Panel joints around the fuselage.
-    painter.save();
-    painter.setClipPath(hull);
-    painter.setPen(QPen(QColor(0, 0, 0, 60), pixel * 0.5));
-    for (const double x : a.panelLines)
-        painter.drawLine(QPointF(x, -15), QPointF(x - 1.0, 15));
-    painter.restore();
+        if (!a.intakeMouth.isEmpty()) {
+            // The intake's lip catches the light, the duct behind it is dark.
+            const QRectF mouth = a.intakeMouth.boundingRect();
+            QLinearGradient duct(mouth.right(), 0, mouth.left(), 0);
+            duct.setColorAt(0.0, shaded(m_livery.upper, 1.25));
+            duct.setColorAt(0.35, shaded(m_livery.upper, 0.55));
+            duct.setColorAt(1.0, shaded(m_livery.upper, 0.35));
+            m_painter.fillPath(a.intakeMouth, duct);
+        }
 
-    if (a.windows) {
-        painter.setPen(QPen(QColor(40, 50, 70), pixel * 0.9, Qt::DashLine, Qt::FlatCap));
-        painter.drawLine(QPointF(36, -2.4), QPointF(-30, -2.4));
-        painter.setPen(Qt::NoPen);
-        painter.fillPath(a.canopy, QColor(30, 36, 54));
-    }
-
-    drawRoundel(painter, livery, a.roundel, a.roundelRadius);
-
-    // Nose probe.
-    if (!a.pitotTip.isNull()) {
-        painter.setPen(QPen(QColor(70, 70, 76), pixel * 0.8, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPointF(49, a.pitotTip.y()), a.pitotTip);
-        painter.setPen(Qt::NoPen);
+        // Panel joints around the fuselage.
+        m_painter.save();
+        m_painter.setClipPath(hull);
+        pen(QColor(0, 0, 0, 60), 0.5);
+        for (const double x : a.panelLines)
+            m_painter.drawLine(QPointF(x, -15), QPointF(x - 1.0, 15));
+        m_painter.restore();
+        return hull;
     }
 
-    // Canopy: dark glass with a sky reflection, the pilot's helmet inside.
-    if (!a.windows && !a.canopy.isEmpty()) {
+    void cabinWindows(const Airframe& a)
+    {
+        m_painter.setPen(QPen(QColor(40, 50, 70), m_pixel * 0.9, Qt::DashLine, Qt::FlatCap));
+        m_painter.drawLine(QPointF(36, -2.4), QPointF(-30, -2.4));
+        m_painter.setPen(Qt::NoPen);
+        m_painter.fillPath(a.canopy, QColor(30, 36, 54));
+    }
+
+    // Dark glass with a sky reflection, the pilots' helmets inside.
+    void canopy(const Airframe& a)
+    {
         const QRectF box = a.canopy.boundingRect();
         QLinearGradient glass(0, box.top(), 0, box.bottom());
         glass.setColorAt(0.0, QColor(150, 170, 200));
         glass.setColorAt(0.35, QColor(52, 66, 96));
         glass.setColorAt(1.0, QColor(14, 18, 32));
-        painter.fillPath(a.canopy, glass);
-        painter.save();
-        painter.setClipPath(a.canopy);
+        m_painter.fillPath(a.canopy, glass);
+        m_painter.save();
+        m_painter.setClipPath(a.canopy);
         for (const QPointF& pilot : a.pilots) {
-            painter.setBrush(QColor(40, 40, 44));
-            painter.drawEllipse(pilot, 2.1, 2.1);
-            painter.setBrush(QColor(230, 226, 210));
-            painter.drawEllipse(pilot + QPointF(-0.3, -0.5), 1.6, 1.3);
+            m_painter.setBrush(QColor(40, 40, 44));
+            m_painter.drawEllipse(pilot, 2.1, 2.1);
+            m_painter.setBrush(QColor(230, 226, 210));
+            m_painter.drawEllipse(pilot + QPointF(-0.3, -0.5), 1.6, 1.3);
         }
         QPainterPath shine;
         shine.moveTo(box.left() + box.width() * 0.75, box.top() + 1.0);
         shine.cubicTo(box.left() + box.width() * 0.5, box.top() + 0.2,
                       box.left() + box.width() * 0.3, box.top() + 1.0,
                       box.left() + box.width() * 0.15, box.top() + 2.6);
-        painter.setPen(QPen(QColor(255, 255, 255, 150), 1.1, Qt::SolidLine, Qt::RoundCap));
-        painter.drawPath(shine);
-        painter.setPen(Qt::NoPen);
+        m_painter.setPen(QPen(QColor(255, 255, 255, 150), 1.1, Qt::SolidLine, Qt::RoundCap));
+        m_painter.drawPath(shine);
         if (a.canopyFrameX != 0.0) {
-            painter.setPen(QPen(outline, pixel * 0.9));
-            painter.drawLine(QPointF(a.canopyFrameX, box.top() - 1),
-                             QPointF(a.canopyFrameX, box.bottom()));
-            painter.setPen(Qt::NoPen);
+            pen(m_outline, 0.9);
+            m_painter.drawLine(QPointF(a.canopyFrameX, box.top() - 1),
+                               QPointF(a.canopyFrameX, box.bottom()));
         }
-        painter.restore();
-        painter.setPen(QPen(outline, pixel * 0.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(a.canopy);
-        painter.setPen(Qt::NoPen);
+        m_painter.restore();
+        pen(m_outline, 0.5);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPath(a.canopy);
+        m_painter.setPen(Qt::NoPen);
     }
 
-    // Engine pod of a transport.
-    if (!a.engine.isEmpty()) {
-        const QRectF box = a.engine.boundingRect();
-        fillLivery(painter, a.engine, livery, box.top(), box.bottom());
-        shadeRound(painter, a.engine, box.top(), box.bottom());
-        painter.fillPath(polygon({{box.right() - 0.6, box.top() + 0.8},
-                                  {box.right(), box.top() + 1.2},
-                                  {box.right(), box.bottom() - 1.2},
-                                  {box.right() - 0.6, box.bottom() - 0.8}}),
-                         QColor(30, 30, 36));
+    void enginePod(const QPainterPath& pod)
+    {
+        const QRectF box = pod.boundingRect();
+        fillLivery(m_painter, pod, m_livery, box.top(), box.bottom());
+        shadeRound(m_painter, pod, box.top(), box.bottom());
+        m_painter.fillPath(polygon({{box.right() - 0.6, box.top() + 0.8},
+                                    {box.right(), box.top() + 1.2},
+                                    {box.right(), box.bottom() - 1.2},
+                                    {box.right() - 0.6, box.bottom() - 0.8}}),
+                           QColor(30, 30, 36));
     }
 
-    // The near wing and tailplane, their undersides in shadow.
-    auto drawSurface = [&](const QPainterPath& surface) {
+    // A wing, tailplane or foreplane seen from below: in shadow, outlined,
+    // its leading edge (the path's first side) catching the light.
+    void underside(const QPainterPath& surface)
+    {
         if (surface.isEmpty())
             return;
         const QRectF box = surface.boundingRect();
         QLinearGradient under(0, box.top(), 0, box.bottom());
-        under.setColorAt(0.0, shaded(livery.lower, 1.06));
-        under.setColorAt(1.0, shaded(livery.lower, 0.7));
-        painter.fillPath(surface, under);
-        if (livery.pattern == Pattern::Camouflage)
-            painter.fillPath(
-                surface, QColor(livery.upper.red(), livery.upper.green(), livery.upper.blue(), 90));
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(
-            QPen(QColor(outline.red(), outline.green(), outline.blue(), 150), pixel * 0.5));
-        painter.drawPath(surface);
-        painter.setPen(QPen(QColor(255, 255, 255, 120), pixel * 0.7));
-        const QPointF leadingA = surface.elementAt(0);
-        const QPointF leadingB = surface.elementAt(1);
-        painter.drawLine(leadingA, leadingB);
-        painter.setPen(Qt::NoPen);
-    };
-    drawSurface(a.foreplane);
-    drawSurface(a.wing);
-    drawSurface(a.stabiliser);
+        under.setColorAt(0.0, shaded(m_livery.lower, 1.06));
+        under.setColorAt(1.0, shaded(m_livery.lower, 0.7));
+        m_painter.fillPath(surface, under);
+        if (m_livery.pattern == Pattern::Camouflage)
+            m_painter.fillPath(surface, withAlpha(m_livery.upper, 90));
+        m_painter.setBrush(Qt::NoBrush);
+        pen(withAlpha(m_outline, 150), 0.5);
+        m_painter.drawPath(surface);
+        pen(QColor(255, 255, 255, 120), 0.7);
+        m_painter.drawLine(QPointF(surface.elementAt(0)), QPointF(surface.elementAt(1)));
+        m_painter.setPen(Qt::NoPen);
+    }
 
-    for (const QLineF& missile : a.missiles)
-        drawMissile(painter, missile, shaded(livery.lower, 0.7));
-
-    // The exhaust nozzle, heat-stained metal.
-    if (!a.nozzle.isEmpty()) {
-        const QRectF box = a.nozzle.boundingRect();
+    // Heat-stained metal with its rings.
+    void nozzle(const QPainterPath& nozzle)
+    {
+        const QRectF box = nozzle.boundingRect();
         QLinearGradient metal(0, box.top(), 0, box.bottom());
         metal.setColorAt(0.0, QColor(150, 140, 132));
         metal.setColorAt(0.4, QColor(96, 86, 80));
         metal.setColorAt(1.0, QColor(44, 40, 40));
-        painter.fillPath(a.nozzle, metal);
-        painter.setPen(QPen(QColor(30, 26, 26, 140), pixel * 0.5));
+        m_painter.fillPath(nozzle, metal);
+        pen(QColor(30, 26, 26, 140), 0.5);
         for (int i = 1; i < 3; ++i) {
             const double x = box.left() + box.width() * i / 3.0;
-            painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+            m_painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
         }
-        painter.setPen(Qt::NoPen);
+        m_painter.setPen(Qt::NoPen);
     }
-    if (craft.afterburner && craft.kind != AirframeKind::Airliner &&
-        craft.kind != AirframeKind::Trainer)
-        drawFlame(painter, a.nozzleX, a.nozzleHalf);
 
-    // A thin darker edge keeps the shape crisp on pale skies.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(outline.red(), outline.green(), outline.blue(), 110), pixel * 0.55));
-    painter.drawPath(hull);
-    painter.setPen(Qt::NoPen);
-}
+    QPainter& m_painter;
+    const Aircraft& m_craft;
+    const Livery& m_livery;
+    QColor m_outline;
+    double m_pixel;
+};
 
 // Pulls every pixel of a premultiplied layer towards the haze colour.
 void applyHaze(QImage& layer, double amount)
@@ -783,7 +822,7 @@ void drawAircraft(QImage& canvas, const Aircraft& aircraft, Facing facing)
         const double scale = aircraft.length / 100.0;
         painter.translate(aircraft.centre);
         painter.scale(facing == Facing::Right ? scale : -scale, scale);
-        drawAirframe(painter, airframe(aircraft.kind), aircraft, 1.0 / scale);
+        AirframePainter(painter, aircraft, 1.0 / scale).paint(airframe(aircraft.kind));
     }
     applyHaze(layer, aircraft.haze);
     QPainter painter(&canvas);

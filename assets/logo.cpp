@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
-#include <QRadialGradient>
 
 namespace skyraid::art {
 

@@ -4,7 +4,6 @@
 #include "assets/random.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 

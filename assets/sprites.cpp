@@ -1,7 +1,6 @@
 #include "assets/sprites.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 namespace skyraid::art {

@@ -1,15 +1,14 @@
 #include "assets/preview.h"
-#include "assets/sprites.h"
 #include "platform/platform.h"
 #include "testsupport.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -218,41 +217,6 @@ TEST_P(AircraftPictureTest, FacesItsDirectionOfFlight)
 }
 
 INSTANTIATE_TEST_SUITE_P(All, AircraftPictureTest, ::testing::ValuesIn(aircraftPictures));
-
-TEST(KeyedSprite, SoftEdgesBecomeEitherKeyOrTheArtsOwnColour)
-{
-    // Antialiased art: a disc and a thin diagonal line in one colour.
-    QImage art(40, 30, QImage::Format_ARGB32_Premultiplied);
-    art.fill(Qt::transparent);
-    const QColor grey(90, 100, 110);
-    {
-        QPainter painter(&art);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(grey);
-        painter.drawEllipse(QPointF(18.3, 14.6), 9.4, 7.7);
-        painter.setPen(QPen(grey, 1.3));
-        painter.drawLine(QPointF(2.5, 3.2), QPointF(37.1, 26.4));
-    }
-    const QImage sprite = art::keyedSprite(art);
-    ASSERT_EQ(sprite.pixel(0, 0), key);
-    int opaque = 0;
-    for (int y = 0; y < sprite.height(); ++y)
-        for (int x = 0; x < sprite.width(); ++x) {
-            const QRgb p = sprite.pixel(x, y);
-            if (p == key)
-                continue;
-            ++opaque;
-            ASSERT_LE(std::abs(qRed(p) - grey.red()), 3) << x << "," << y;
-            ASSERT_LE(std::abs(qGreen(p) - grey.green()), 3) << x << "," << y;
-            ASSERT_LE(std::abs(qBlue(p) - grey.blue()), 3) << x << "," << y;
-        }
-    // Cropped to the art with a one-pixel key border, the disc kept whole.
-    EXPECT_LE(sprite.width(), 39);
-    EXPECT_GT(opaque, 180);
-    for (int x = 0; x < sprite.width(); ++x)
-        EXPECT_EQ(sprite.pixel(x, sprite.height() - 1), key);
-}
 
 TEST(Backgrounds, SunsetIsAFullScreenSkyWarmingTowardsTheHorizon)
 {
