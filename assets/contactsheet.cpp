@@ -153,8 +153,8 @@ QImage contactSheet(const std::vector<SpriteArt>& sprites, const QImage& sunset,
     };
     drawKeyed(sheet, find("skyrbg.bmp"), scene + QPoint(420, 330));
     drawKeyed(sheet, find("skyr01.bmp"), scene + QPoint(40, 180));
-    drawKeyed(sheet, find("skyr02.bmp"), scene + QPoint(470, 100));
-    drawKeyed(sheet, find("FastJet.bmp"), scene + QPoint(560, 60));
+    drawKeyed(sheet, find("skyr02.bmp"), scene + QPoint(360, 120));
+    drawKeyed(sheet, find("FastJet.bmp"), scene + QPoint(600, 40));
     drawKeyed(sheet, find("skyr16.bmp"), scene + QPoint(600, 480));
     drawKeyed(sheet, find("skyr17.bmp"), scene + QPoint(120, 370));
 

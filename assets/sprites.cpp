@@ -85,8 +85,8 @@ std::vector<PictureRecipe> recipes()
          [] { return formation(K::Canard, L::racer(), 118, single, 1); }},
         {"skyrbg.bmp", Facing::Left, 350, 120,
          [] {
-             auto group = formation(K::Airliner, L::airline(), 118, single, 2);
-             group[0].haze = 0.5;
+             auto group = formation(K::Airliner, L::airline(), 100, single, 2);
+             group[0].haze = 0.55;
              group[0].afterburner = false;
              return group;
          }},
