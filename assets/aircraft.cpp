@@ -570,11 +570,11 @@ public:
         }
         if (!a.windows && !a.canopy.isEmpty())
             canopy(a);
-        if (!a.engine.isEmpty())
-            enginePod(a.engine);
         underside(a.foreplane);
         underside(a.wing);
         underside(a.stabiliser);
+        if (!a.engine.isEmpty())
+            enginePod(a.engine);
         for (const QLineF& missile : a.missiles)
             drawMissile(m_painter, missile, shaded(m_livery.lower, 0.7));
         if (!a.nozzle.isEmpty())
@@ -732,13 +732,22 @@ private:
     void enginePod(const QPainterPath& pod)
     {
         const QRectF box = pod.boundingRect();
-        fillLivery(m_painter, pod, m_livery, box.top(), box.bottom());
+        m_painter.fillPath(pod, shaded(m_livery.lower, 0.72));
         shadeRound(m_painter, pod, box.top(), box.bottom());
-        m_painter.fillPath(polygon({{box.right() - 0.6, box.top() + 0.8},
-                                    {box.right(), box.top() + 1.2},
-                                    {box.right(), box.bottom() - 1.2},
-                                    {box.right() - 0.6, box.bottom() - 0.8}}),
-                           QColor(30, 30, 36));
+        pen(withAlpha(m_outline, 150), 0.5);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPath(pod);
+        m_painter.setPen(Qt::NoPen);
+        // The dark mouth of the intake and the exhaust cone behind.
+        m_painter.fillPath(polygon({{box.right() - 2.0, box.top() + 0.5},
+                                    {box.right(), box.top() + 0.9},
+                                    {box.right(), box.bottom() - 0.9},
+                                    {box.right() - 2.0, box.bottom() - 0.5}}),
+                           QColor(36, 36, 44));
+        m_painter.fillPath(polygon({{box.left(), box.top() + 1.0},
+                                    {box.left() - 2.4, box.center().y()},
+                                    {box.left(), box.bottom() - 1.0}}),
+                           QColor(90, 86, 84));
     }
 
     // A wing, tailplane or foreplane seen from below: in shadow, outlined,

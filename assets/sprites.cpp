@@ -86,7 +86,7 @@ std::vector<PictureRecipe> recipes()
         {"skyrbg.bmp", Facing::Left, 350, 120,
          [] {
              auto group = formation(K::Airliner, L::airline(), 100, single, 2);
-             group[0].haze = 0.55;
+             group[0].haze = 0.45;
              group[0].afterburner = false;
              return group;
          }},
