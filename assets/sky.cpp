@@ -264,14 +264,12 @@ QImage previewScene(QSize size)
     auto at = [s](double x, double y) { return QPointF(x * s, y * s); };
     auto craft = [](AirframeKind kind, const Livery& livery, QPointF centre, double length,
                     double haze, std::uint32_t seed) {
-        Aircraft a;
-        a.kind = kind;
-        a.livery = livery;
-        a.centre = centre;
-        a.length = length;
-        a.haze = haze;
-        a.seed = seed;
-        return a;
+        return Aircraft{.kind = kind,
+                        .livery = livery,
+                        .centre = centre,
+                        .length = length,
+                        .haze = haze,
+                        .seed = seed};
     };
 
     // A vic of three heading left across the upper sky.

@@ -12,19 +12,6 @@ bool nearKey(int r, int g, int b)
     return r > 224 && g < 40 && b > 224;
 }
 
-Aircraft jet(AirframeKind kind, const Livery& livery, QPointF centre, double length, double haze,
-             std::uint32_t seed)
-{
-    Aircraft a;
-    a.kind = kind;
-    a.livery = livery;
-    a.centre = centre;
-    a.length = length;
-    a.haze = haze;
-    a.seed = seed;
-    return a;
-}
-
 // Formations are laid out facing right, the leader in front; a picture for a
 // leftward flight is the mirror image. Offsets are in aircraft lengths, y down.
 struct Slot {
@@ -42,8 +29,12 @@ std::vector<Aircraft> formation(AirframeKind kind, const Livery& livery, double 
     std::vector<Aircraft> group;
     std::uint32_t n = 0;
     for (const Slot& slot : slots) {
-        group.push_back(jet(kind, livery, lead + QPointF(-slot.back * length, slot.down * length),
-                            length * slot.size, slot.haze, seed + 17 * n++));
+        group.push_back({.kind = kind,
+                         .livery = livery,
+                         .centre = lead + QPointF(-slot.back * length, slot.down * length),
+                         .length = length * slot.size,
+                         .haze = slot.haze,
+                         .seed = seed + 17 * n++});
     }
     return group;
 }
