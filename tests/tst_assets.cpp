@@ -130,6 +130,28 @@ TEST(AssetFiles, GeneratorWritesTheSameBytesEveryTime)
     }
 }
 
+TEST(AssetFiles, ContactSheetShowsEveryPictureThreeTimes)
+{
+    QTemporaryDir dir;
+    const QString sheetFile = QDir(dir.path()).filePath(u"sheet.png"_s);
+    QProcess generator;
+    generator.start(test::builtProgram(u"skyraid_assetgen"_s), {u"--sheet"_s, sheetFile});
+    ASSERT_TRUE(generator.waitForFinished(60000));
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    const QImage sheet(sheetFile, "PNG");
+    ASSERT_FALSE(sheet.isNull());
+
+    int widest = 0;
+    int heights = 0;
+    for (const AircraftPicture& picture : aircraftPictures) {
+        const QImage image(assetFolder() + QString::fromLatin1(picture.file), "BMP");
+        widest = std::max(widest, image.width());
+        heights += image.height();
+    }
+    EXPECT_GE(sheet.width(), 3 * widest) << "three backgrounds side by side";
+    EXPECT_GE(sheet.height(), heights + 600) << "every picture and a full scene frame";
+}
+
 class AircraftPictureTest : public ::testing::TestWithParam<AircraftPicture> {
 protected:
     void SetUp() override
@@ -355,6 +377,20 @@ TEST(JetSound, IsLoudInTheMiddleAndSilentAtBothEnds)
     }
     EXPECT_GT(std::sqrt(sum / count), 2000.0) << "audible";
     EXPECT_LT(peak, 32767) << "clipped";
+
+    // The jet swells as it passes: the loudest second lies well inside.
+    auto loudness = [&](int from) {
+        double energy = 0;
+        for (int i = from; i < std::min(count, from + rate); ++i)
+            energy += double(sample(i)) * sample(i);
+        return energy;
+    };
+    int loudest = 0;
+    for (int from = 0; from + rate <= count; from += rate / 4)
+        if (loudness(from) > loudness(loudest))
+            loudest = from;
+    EXPECT_GT(loudest, count / 5);
+    EXPECT_LT(loudest + rate, count - count / 5);
 
     // Starting and ending near zero, it neither clicks when it starts nor
     // when it is played again straight after itself.
