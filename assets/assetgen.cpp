@@ -1,0 +1,85 @@
+// Draws every picture of the program and synthesizes its jet sound.
+//
+//   skyraid_assetgen <folder>          writes the files into the folder
+//   skyraid_assetgen --sheet <file>    writes the contact sheet as a PNG
+//
+// The output depends on nothing but this code: the same bytes on every run.
+
+#include "assets/bitmapfile.h"
+#include "assets/contactsheet.h"
+#include "assets/jetsound.h"
+#include "assets/logo.h"
+#include "assets/palette.h"
+#include "assets/sky.h"
+#include "assets/sprites.h"
+#include "assets/wavefile.h"
+
+#include <cstdio>
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+using namespace skyraid::art;
+
+namespace {
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "skyraid_assetgen: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool fits(const SpriteArt& art)
+{
+    return art.picture.width() <= art.limit.width() && art.picture.height() <= art.limit.height();
+}
+
+int writeAssets(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("cannot create %1").arg(folder));
+    const QDir dir(folder);
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        return writeFile(dir.filePath(name), bytes);
+    };
+
+    for (const SpriteArt& art : aircraftPictures()) {
+        if (!fits(art))
+            return fail(QStringLiteral("%1 is %2 x %3, larger than its flight allows (%4 x %5)")
+                            .arg(art.fileName)
+                            .arg(art.picture.width())
+                            .arg(art.picture.height())
+                            .arg(art.limit.width())
+                            .arg(art.limit.height()));
+        if (!write(art.fileName, bitmap24(art.picture)))
+            return fail(QStringLiteral("cannot write %1").arg(art.fileName));
+    }
+    if (!write(QStringLiteral("Sunset Yellow.BMP"), bitmap24(sunsetSky())) ||
+        !write(QStringLiteral("Logo.bmp"), bitmap24(logo())) ||
+        !write(QStringLiteral("preview.bmp"), bitmap8(quantize(previewScene()))) ||
+        !write(QStringLiteral("jets.wav"), wave16(jetRoar(), jetSoundRate)))
+        return fail(QStringLiteral("cannot write into %1").arg(folder));
+    return 0;
+}
+
+int writeSheet(const QString& file)
+{
+    const QImage sheet =
+        contactSheet(aircraftPictures(), sunsetSky(), logo(), quantize(previewScene()));
+    if (!sheet.save(file, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(file));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && argv[1][0] != '-')
+        return writeAssets(QFile::decodeName(argv[1]));
+    if (argc == 3 && QByteArray(argv[1]) == "--sheet")
+        return writeSheet(QFile::decodeName(argv[2]));
+    std::fprintf(stderr, "usage: skyraid_assetgen <folder> | --sheet <file.png>\n");
+    return 2;
+}

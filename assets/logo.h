@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+namespace skyraid::art {
+
+// The program's own badge: a jet climbing across a striped setting sun beside
+// the name in angular lettering drawn from strokes (no font involved).
+QImage logo();
+
+} // namespace skyraid::art

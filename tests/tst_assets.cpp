@@ -1,0 +1,402 @@
+#include "assets/preview.h"
+#include "platform/platform.h"
+#include "testsupport.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace skyraid;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readAsset(const QString& name)
+{
+    QFile file(assetFolder() + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::uint16_t le16(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<std::uint16_t>(bytes.constData() + at);
+}
+
+std::uint32_t le32(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<std::uint32_t>(bytes.constData() + at);
+}
+
+// Every aircraft picture, with what its flight demands of it. A leftward
+// picture is parked when its left edge passes the exit limit, so it must be
+// no wider than that to be off screen by then; a rightward one starts and
+// re-enters at a negative x and must be hidden there. Its start height plus
+// its own height must stay on the 600-pixel screen.
+struct AircraftPicture {
+    const char* file;
+    bool rightward;
+    int maxWidth;
+    int startY;
+};
+
+void PrintTo(const AircraftPicture& picture, std::ostream* os)
+{
+    *os << picture.file;
+}
+
+const AircraftPicture aircraftPictures[] = {
+    {"FastJet.bmp", false, 350, 75}, {"skyrbg.bmp", false, 350, 350},
+    {"skyr01.bmp", false, 288, 180}, {"skyr02.bmp", true, 301, 200},
+    {"skyr12.bmp", false, 305, 180}, {"skyr03.bmp", true, 270, 100},
+    {"skyr16.bmp", false, 350, 500}, {"skyr08.bmp", true, 280, 300},
+    {"skyr10.bmp", false, 305, 175}, {"skyr09.bmp", true, 285, 70},
+    {"skyr14.bmp", false, 288, 290}, {"skyr18.bmp", false, 301, 330},
+    {"skyr13.bmp", true, 271, 80},   {"skyr17.bmp", false, 341, 370},
+    {"skyr19.bmp", false, 280, 120}, {"skyr22.bmp", true, 280, 250},
+    {"skyr20.bmp", false, 301, 365},
+};
+
+const QStringList otherFiles = {u"Sunset Yellow.BMP"_s, u"Logo.bmp"_s, u"preview.bmp"_s,
+                                u"jets.wav"_s};
+
+QStringList allFiles()
+{
+    QStringList files = otherFiles;
+    for (const AircraftPicture& picture : aircraftPictures)
+        files << QString::fromLatin1(picture.file);
+    return files;
+}
+
+constexpr QRgb key = 0xffff00ff;
+
+// The colour a pixel takes on a 16-bit display (5 bits red, 6 green, 5 blue).
+int as16Bit(QRgb colour)
+{
+    return ((qRed(colour) >> 3) << 11) | ((qGreen(colour) >> 2) << 5) | (qBlue(colour) >> 3);
+}
+
+// A blend of the key with an aircraft colour: strongly red and blue at once
+// with little green, as no livery is.
+bool keyTinted(QRgb colour)
+{
+    const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
+    return r > 130 && b > 130 && r > g + 70 && b > g + 70;
+}
+
+// Afterburner flame: glowing near-white yellow.
+bool flame(QRgb colour)
+{
+    return qRed(colour) >= 250 && qGreen(colour) >= 170 && qBlue(colour) >= 100 &&
+           qBlue(colour) <= 235;
+}
+
+} // namespace
+
+TEST(AssetFiles, EveryFileIsInTheAssetFolder)
+{
+    for (const QString& name : allFiles())
+        EXPECT_TRUE(QFile::exists(assetFolder() + name)) << name.toStdString();
+}
+
+TEST(AssetFiles, GeneratorWritesTheSameBytesEveryTime)
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    for (const QTemporaryDir* dir : {&first, &second}) {
+        QProcess generator;
+        generator.start(test::builtProgram(u"skyraid_assetgen"_s), {dir->path()});
+        ASSERT_TRUE(generator.waitForFinished(60000));
+        ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
+        ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    }
+    for (const QString& name : allFiles()) {
+        QFile a(QDir(first.path()).filePath(name));
+        QFile b(QDir(second.path()).filePath(name));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly)) << name.toStdString();
+        ASSERT_TRUE(b.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QByteArray bytes = a.readAll();
+        EXPECT_EQ(bytes, b.readAll()) << name.toStdString();
+        EXPECT_EQ(bytes, readAsset(name)) << name.toStdString() << " differs from the built one";
+    }
+}
+
+TEST(AssetFiles, ContactSheetShowsEveryPictureThreeTimes)
+{
+    QTemporaryDir dir;
+    const QString sheetFile = QDir(dir.path()).filePath(u"sheet.png"_s);
+    QProcess generator;
+    generator.start(test::builtProgram(u"skyraid_assetgen"_s), {u"--sheet"_s, sheetFile});
+    ASSERT_TRUE(generator.waitForFinished(60000));
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    const QImage sheet(sheetFile, "PNG");
+    ASSERT_FALSE(sheet.isNull());
+
+    int widest = 0;
+    int heights = 0;
+    for (const AircraftPicture& picture : aircraftPictures) {
+        const QImage image(assetFolder() + QString::fromLatin1(picture.file), "BMP");
+        widest = std::max(widest, image.width());
+        heights += image.height();
+    }
+    EXPECT_GE(sheet.width(), 3 * widest) << "three backgrounds side by side";
+    EXPECT_GE(sheet.height(), heights + 600) << "every picture and a full scene frame";
+}
+
+class AircraftPictureTest : public ::testing::TestWithParam<AircraftPicture> {
+protected:
+    void SetUp() override
+    {
+        m_bytes = readAsset(QString::fromLatin1(GetParam().file));
+        ASSERT_GT(m_bytes.size(), 54);
+        m_picture = QImage::fromData(m_bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(m_picture.isNull());
+    }
+
+    QByteArray m_bytes;
+    QImage m_picture;
+};
+
+TEST_P(AircraftPictureTest, IsAnUncompressed24BitBitmap)
+{
+    EXPECT_EQ(m_bytes.left(2), "BM");
+    EXPECT_EQ(le32(m_bytes, 2), std::uint32_t(m_bytes.size()));
+    EXPECT_EQ(le16(m_bytes, 28), 24);
+    EXPECT_EQ(le32(m_bytes, 30), 0u);
+}
+
+TEST_P(AircraftPictureTest, FitsItsFlight)
+{
+    const AircraftPicture& expected = GetParam();
+    EXPECT_LE(m_picture.width(), expected.maxWidth);
+    EXPECT_LE(expected.startY + m_picture.height(), 600);
+    // Big enough to read as aircraft.
+    EXPECT_GE(m_picture.width(), 60);
+    EXPECT_GE(m_picture.height(), 20);
+}
+
+TEST_P(AircraftPictureTest, KeyColourSurroundsTheAircraftWithoutTintingIt)
+{
+    ASSERT_EQ(m_picture.pixel(0, 0), key) << "the top-left pixel names the transparent colour";
+    const int w = m_picture.width();
+    const int h = m_picture.height();
+    int opaque = 0;
+    int border = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = m_picture.pixel(x, y);
+            const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            if (p == key) {
+                continue;
+            }
+            ++opaque;
+            if (edge)
+                ++border;
+            ASSERT_NE(as16Bit(p), as16Bit(key))
+                << "pixel " << x << "," << y << " would vanish on a 16-bit display";
+            ASSERT_FALSE(keyTinted(p)) << "pixel " << x << "," << y << " is tinted by the key";
+        }
+    }
+    EXPECT_EQ(border, 0) << "the aircraft is cut off at the picture's edge";
+    const double cover = double(opaque) / (w * h);
+    EXPECT_GT(cover, 0.08);
+    EXPECT_LT(cover, 0.9);
+}
+
+TEST_P(AircraftPictureTest, FacesItsDirectionOfFlight)
+{
+    // Where a picture shows afterburners, their flames trail behind.
+    double flameX = 0;
+    double allX = 0;
+    int flames = 0;
+    int all = 0;
+    for (int y = 0; y < m_picture.height(); ++y) {
+        for (int x = 0; x < m_picture.width(); ++x) {
+            const QRgb p = m_picture.pixel(x, y);
+            if (p == key)
+                continue;
+            allX += x;
+            ++all;
+            if (flame(p)) {
+                flameX += x;
+                ++flames;
+            }
+        }
+    }
+    if (flames == 0)
+        GTEST_SKIP() << "no afterburner in this picture";
+    const bool flamesOnTheLeft = flameX / flames < allX / all;
+    EXPECT_EQ(flamesOnTheLeft, GetParam().rightward);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, AircraftPictureTest, ::testing::ValuesIn(aircraftPictures));
+
+TEST(Backgrounds, SunsetIsAFullScreenSkyWarmingTowardsTheHorizon)
+{
+    const QByteArray bytes = readAsset(u"Sunset Yellow.BMP"_s);
+    ASSERT_GT(bytes.size(), 54);
+    EXPECT_EQ(le16(bytes, 28), 24);
+    const QImage sky = QImage::fromData(bytes, "BMP");
+    ASSERT_EQ(sky.size(), QSize(800, 600));
+
+    auto meanOfRows = [&](int from, int to) {
+        double r = 0, g = 0, b = 0;
+        for (int y = from; y < to; ++y)
+            for (int x = 0; x < sky.width(); ++x) {
+                const QRgb p = sky.pixel(x, y);
+                r += qRed(p);
+                g += qGreen(p);
+                b += qBlue(p);
+            }
+        const double n = double(to - from) * sky.width();
+        return std::array<double, 3>{r / n, g / n, b / n};
+    };
+    const auto top = meanOfRows(0, 60);
+    const auto horizon = meanOfRows(420, 500);
+    EXPECT_GT(horizon[0], 200) << "red near the horizon";
+    EXPECT_GT(horizon[1], 120) << "yellow-orange near the horizon";
+    EXPECT_LT(horizon[2], horizon[0] - 60);
+    EXPECT_GT(top[2], top[1]) << "the sky overhead is blue";
+    EXPECT_LT(top[0] + top[1] + top[2], horizon[0] + horizon[1] + horizon[2]);
+}
+
+TEST(Backgrounds, LogoIsASmallPictureOfItsOwn)
+{
+    const QImage logo = QImage::fromData(readAsset(u"Logo.bmp"_s), "BMP");
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_LE(logo.width(), 320);
+    EXPECT_LE(logo.height(), 120);
+    QSet<QRgb> colours;
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < logo.width(); ++x)
+            colours.insert(logo.pixel(x, y));
+    EXPECT_GT(colours.size(), 100) << "drawn, not a flat box";
+}
+
+TEST(PreviewPicture, HasTheExactBitmapLayout)
+{
+    const QByteArray bytes = readAsset(u"preview.bmp"_s);
+    ASSERT_EQ(bytes.size(), 19018);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(le32(bytes, 2), 19018u);
+    EXPECT_EQ(le32(bytes, 10), 14u + 40u + 1024u) << "pixels follow the palette";
+    EXPECT_EQ(le32(bytes, 14), 40u);
+    EXPECT_EQ(le32(bytes, 18), 153u);
+    EXPECT_EQ(le32(bytes, 22), 115u);
+    EXPECT_EQ(le16(bytes, 26), 1);
+    EXPECT_EQ(le16(bytes, 28), 8);
+    EXPECT_EQ(le32(bytes, 30), 0u);
+    EXPECT_EQ(le32(bytes, 34), 115u * 156u);
+    EXPECT_EQ(le32(bytes, 46), 256u);
+    // Each row of 153 pixels is padded with zeros to 156 bytes.
+    for (int row = 0; row < 115; ++row)
+        for (int pad = 153; pad < 156; ++pad)
+            ASSERT_EQ(bytes[1078 + row * 156 + pad], '\0') << "row " << row;
+}
+
+TEST(PreviewPicture, IsBuiltIntoTheProgram)
+{
+    QFile resource(previewPicturePath());
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(resource.readAll(), readAsset(u"preview.bmp"_s));
+
+    const QImage picture = previewPicture();
+    ASSERT_EQ(picture.size(), QSize(153, 115));
+    EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(picture.colorCount(), 256);
+}
+
+TEST(PreviewPicture, ShowsJetsOnADarkSkyWithOrangeClouds)
+{
+    const QImage picture = previewPicture().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(picture.isNull());
+    double topBrightness = 0;
+    int orange = 0;
+    int pale = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (y < picture.height() / 4)
+                topBrightness += qGray(p);
+            if (qRed(p) > 170 && qGreen(p) > 50 && qGreen(p) < 170 && qBlue(p) < 100)
+                ++orange;
+            if (qGray(p) > 120 && std::abs(qRed(p) - qBlue(p)) < 40)
+                ++pale; // the grey and silver of the aircraft
+        }
+    EXPECT_LT(topBrightness / (picture.width() * (picture.height() / 4)), 70.0);
+    EXPECT_GT(orange, 100);
+    EXPECT_GT(pale, 150);
+}
+
+TEST(JetSound, IsAShortMonoOr16BitPcmWave)
+{
+    const QByteArray bytes = readAsset(u"jets.wav"_s);
+    ASSERT_GT(bytes.size(), 44);
+    EXPECT_EQ(bytes.left(4), "RIFF");
+    EXPECT_EQ(le32(bytes, 4), std::uint32_t(bytes.size() - 8));
+    EXPECT_EQ(bytes.mid(8, 8), "WAVEfmt ");
+    EXPECT_EQ(le32(bytes, 16), 16u);
+    EXPECT_EQ(le16(bytes, 20), 1) << "PCM";
+    const int channels = le16(bytes, 22);
+    const std::uint32_t rate = le32(bytes, 24);
+    EXPECT_EQ(le16(bytes, 34), 16);
+    EXPECT_EQ(le32(bytes, 28), rate * channels * 2);
+    EXPECT_EQ(le16(bytes, 32), channels * 2);
+    EXPECT_EQ(bytes.mid(36, 4), "data");
+    const std::uint32_t dataSize = le32(bytes, 40);
+    ASSERT_EQ(dataSize, std::uint32_t(bytes.size() - 44));
+
+    const double seconds = double(dataSize) / (rate * channels * 2);
+    EXPECT_GE(seconds, 3.0);
+    EXPECT_LE(seconds, 10.0);
+    EXPECT_LE(bytes.size(), 512 * 1024);
+}
+
+TEST(JetSound, IsLoudInTheMiddleAndSilentAtBothEnds)
+{
+    const QByteArray bytes = readAsset(u"jets.wav"_s);
+    ASSERT_GT(bytes.size(), 44);
+    const int rate = int(le32(bytes, 24));
+    const int count = (bytes.size() - 44) / 2;
+    auto sample = [&](int i) { return qint16(le16(bytes, 44 + 2 * i)); };
+
+    double sum = 0;
+    int peak = 0;
+    for (int i = 0; i < count; ++i) {
+        sum += double(sample(i)) * sample(i);
+        peak = std::max(peak, std::abs(int(sample(i))));
+    }
+    EXPECT_GT(std::sqrt(sum / count), 2000.0) << "audible";
+    EXPECT_LT(peak, 32767) << "clipped";
+
+    // The jet swells as it passes: the loudest second lies well inside.
+    auto loudness = [&](int from) {
+        double energy = 0;
+        for (int i = from; i < std::min(count, from + rate); ++i)
+            energy += double(sample(i)) * sample(i);
+        return energy;
+    };
+    int loudest = 0;
+    for (int from = 0; from + rate <= count; from += rate / 4)
+        if (loudness(from) > loudness(loudest))
+            loudest = from;
+    EXPECT_GT(loudest, count / 5);
+    EXPECT_LT(loudest + rate, count - count / 5);
+
+    // Starting and ending near zero, it neither clicks when it starts nor
+    // when it is played again straight after itself.
+    const int edge = rate / 100;
+    for (int i = 0; i < edge; ++i) {
+        EXPECT_LT(std::abs(int(sample(i))), 400) << "sample " << i;
+        EXPECT_LT(std::abs(int(sample(count - 1 - i))), 400) << "sample " << count - 1 - i;
+    }
+}
