@@ -70,7 +70,7 @@ void Form1::Form_Load()
     OpenDirectDrawSession();
     OpenDirectSoundSession();
 
-    ClockSample = m_services.time.timeOfDay();
+    ClockSample = QTime(0, 0); // midnight until the sound timer's first tick
     m_tmrPause.start();
     m_tmrSound.start();
 }
@@ -199,13 +199,6 @@ void Form1::TegoDDrw1_Frame()
 
     drawing.Flip();
 }
-
-void Form1::DrawMessage() {}
-void Form1::DrawLogo() {}
-void Form1::BGPlaneTurn() {}
-void Form1::JetTurn() {}
-void Form1::PlaneTurn(int) {}
-void Form1::DrawClock() {}
 
 void Form1::TegoDDrw1_MouseMove()
 {

@@ -16,12 +16,17 @@
 namespace skyraid {
 
 class Platform;
+struct SoloAircraft;
 class SettingsStore;
 class SoundControl;
 
-// One of the fifteen planes of the formation relay.
+// The flight of one of the fifteen planes of the formation relay.
 struct FormationPlane {
     bool Active = false;
+    std::int16_t Phase = 0;        // -1 cruise, 0 drift
+    int PhaseCount = 0;            // frames in the current phase
+    std::uint32_t LastMoveTick = 0; // tick count after the last step
+    int LastX = 0;                 // x read back in the last cruise frame
 };
 
 // What the saver form works with; all of it outlives the form.
@@ -93,10 +98,25 @@ public:
     Surface sprBGPlane = 0;
     std::array<Surface, 16> sprPlane{}; // 1 to 15
 
-    // Flights, timers and input.
-    std::array<FormationPlane, 16> Planes{}; // 1 to 15
+    // Flights. Tick counts are compared by unsigned difference, so the
+    // counter's wrap-around does no harm.
+    int BGPlaneWaiting = 0;       // 1 while parked
+    std::int16_t BGPlanePhase = 0; // -1 cruise, 0 drift
+    int BGPlanePhaseCount = 0;
+    std::uint32_t BGPlaneTickA = 0;
+    std::uint32_t BGPlaneTickB = 0;
+    int BGPlaneX = 0;
     int BGPlaneSeconds = 0;
+    int JetWaiting = 0;    // 1 while parked
+    bool JetPhase = false; // true cruise, false drift
+    int JetPhaseCount = 0;
+    std::uint32_t JetTick = 0;
+    int JetX = 0;
     int JetSeconds = 0;
+    int FlightAltitude = 0; // park height shared by the background plane and the jet
+    std::array<FormationPlane, 16> Planes{}; // 1 to 15
+
+    // Input.
     std::int16_t MouseMoves = 0;
     std::int32_t MouseWindowStart = 0;
 
@@ -107,14 +127,32 @@ public:
     bool SilencedFlag = false;
     QTime ClockSample;
 
+    // The movers: cruise steps are horizontal, drift steps ("b") of the
+    // formation planes also climb or sink a pixel.
+    void MoveBGPlane();
+    void MoveBGPlaneb();
+    void MoveJet();
+    void MoveJetb();
+    void MovePlane(int k);
+    void MovePlaneb(int k);
+
+    // The clock's text for a time of day, in the user's locale.
+    static QString clockText(QTime time);
+
 private:
-    // The turns of the frame; what each does is the flights' and overlays'.
+    // The turns of the frame.
     void DrawMessage();
     void DrawLogo();
     void BGPlaneTurn();
     void JetTurn();
     void PlaneTurn(int k);
     void DrawClock();
+
+    template <typename Mover>
+    void stepIfDue(std::uint32_t& tick, Mover mover);
+    void parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds);
+    void relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting, int seconds,
+                       double delay);
 
     void endByInput();
     Surface loadPicture(const QString& fileName, int transparency, int x, int y);
