@@ -1,0 +1,94 @@
+#pragma once
+
+#include "scene/form1.h"
+#include "settings/keys.h"
+#include "settings/systemsettingsstore.h"
+#include "testsupport.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace skyraid::test {
+
+using namespace Qt::StringLiterals;
+
+// The program's own pictures, made here: every aircraft a small keyed box.
+inline void writeAssets(const QTemporaryDir& dir)
+{
+    QStringList names{u"FastJet.bmp"_s, u"skyrbg.bmp"_s};
+    for (int n : {1, 2, 3, 8, 9, 10, 12, 13, 14, 16, 17, 18, 19, 20, 22})
+        names << QStringLiteral("skyr%1.bmp").arg(n, 2, 10, QLatin1Char('0'));
+    for (const QString& name : names) {
+        QImage sprite(40, 20, QImage::Format_RGB32);
+        sprite.fill(qRgb(255, 0, 255));
+        QPainter(&sprite).fillRect(2, 2, 36, 16, Qt::red);
+        sprite.save(dir.filePath(name));
+    }
+    QImage sky(800, 600, QImage::Format_RGB32);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            sky.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    sky.save(dir.filePath(u"Sunset Yellow.BMP"_s), "BMP");
+    sky.copy(0, 0, 400, 300).save(dir.filePath(u"small.png"_s));
+}
+
+class SaverForm : public ::testing::Test {
+protected:
+    SaverForm()
+    {
+        writeAssets(m_assets);
+        platform.log = &log;
+    }
+
+    QString assets() const { return m_assets.path() + u'/'; }
+    QString iniPath() const { return m_config.filePath(u"SkyRaid.ini"_s); }
+
+    void set(Key key, const QString& text) { writeSetting(store, key, text); }
+    void seed() { SetRegistry(store, assets()); }
+
+    Form1& load(const QString& assetFolder = QString())
+    {
+        form = std::make_unique<Form1>(FormServices{store, drawing, sound, platform, time, random,
+                                                    assetFolder.isEmpty() ? assets() : assetFolder,
+                                                    [this] { ++ended; }});
+        drawing.setEvents(form.get());
+        form->Form_Load();
+        return *form;
+    }
+
+    QStringList frame()
+    {
+        log.clear();
+        drawing.image.raiseFrame();
+        return log;
+    }
+
+    QStringList matching(const QString& prefix) const
+    {
+        QStringList result;
+        for (const QString& call : log)
+            if (call.startsWith(prefix))
+                result << call;
+        return result;
+    }
+
+    QTemporaryDir m_assets;
+    QTemporaryDir m_config;
+    SystemSettingsStore store{iniPath()};
+    QStringList log;
+    test::FakePlatform platform;
+    test::RecordingDrawing drawing{&log};
+    test::RecordingSound sound{&log};
+    test::FakeTime time;
+    test::ScriptedRandom random;
+    int ended = 0;
+    std::unique_ptr<Form1> form;
+};
+
+
+} // namespace skyraid::test
