@@ -2,11 +2,11 @@
 
 #include "scene/canvas.h"
 
+#include <vector>
+
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-
-#include <vector>
 
 namespace skyraid::bench {
 
@@ -58,8 +58,9 @@ public:
                 m_canvas.setX(s, 400);
         }
         m_canvas.setFont(QStringLiteral("Arial"), 16, true, false, false);
-        m_canvas.drawText(QStringLiteral("12:34:%1").arg(m_frame / 60 % 60, 2, 10, QLatin1Char('0')),
-                          700, 10, RGB(255, 255, 255));
+        m_canvas.drawText(
+            QStringLiteral("12:34:%1").arg(m_frame / 60 % 60, 2, 10, QLatin1Char('0')), 700, 10,
+            RGB(255, 255, 255));
         m_canvas.flip();
     }
 

@@ -1,10 +1,10 @@
 #include "canvas.h"
 
+#include <algorithm>
+
 #include <QColor>
 #include <QImageReader>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace skyraid {
 
@@ -130,7 +130,8 @@ void Canvas::drawSurface(Surface surface)
     const SurfaceData* data = find(surface);
     if (!data || data->image.isNull())
         return;
-    const QRect rect = QRect(data->x, data->y, data->image.width(), data->image.height()) & CanvasRect;
+    const QRect rect =
+        QRect(data->x, data->y, data->image.width(), data->image.height()) & CanvasRect;
     if (rect.isEmpty())
         return; // wholly off the canvas
     Op op;
@@ -172,8 +173,8 @@ void Canvas::setFont(const QString& face, int pixelHeight, bool bold, bool itali
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);
-    m_fonts.push_back(FontData{face, pixelHeight, bold, italic, underline, font,
-                               QFontMetrics(font), ++m_generations});
+    m_fonts.push_back(FontData{face, pixelHeight, bold, italic, underline, font, QFontMetrics(font),
+                               ++m_generations});
     m_font = &m_fonts.back();
 }
 
@@ -222,8 +223,7 @@ void Canvas::paint(QPainter& painter, const Op& op) const
         break;
     case Op::Kind::Picture: {
         const QRect area = op.rect & painter.clipBoundingRect().toAlignedRect();
-        painter.drawImage(area.topLeft(), find(op.surface)->image,
-                          area.translated(-op.x, -op.y));
+        painter.drawImage(area.topLeft(), find(op.surface)->image, area.translated(-op.x, -op.y));
         break;
     }
     case Op::Kind::Text:

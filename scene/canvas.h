@@ -2,13 +2,13 @@
 
 #include "drawingcontrol.h"
 
+#include <vector>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QRect>
 #include <QString>
-
-#include <vector>
 
 namespace skyraid {
 

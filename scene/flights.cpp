@@ -12,7 +12,7 @@ namespace skyraid {
 
 namespace {
 
-const FormationPlaneSpec& spec(int k)
+const FormationPlaneSpec& planeRow(int k)
 {
     return FlightTable[std::size_t(k - 1)];
 }
@@ -41,19 +41,18 @@ void Form1::MoveJetb()
 
 void Form1::MovePlane(int k)
 {
-    m_services.drawing.MoveSurfaceX(sprPlane[std::size_t(k)], spec(k).StepX);
+    m_services.drawing.MoveSurfaceX(sprPlane[std::size_t(k)], planeRow(k).StepX);
 }
 
 void Form1::MovePlaneb(int k)
 {
-    m_services.drawing.MoveSurfaceY(sprPlane[std::size_t(k)], spec(k).DriftY);
+    m_services.drawing.MoveSurfaceY(sprPlane[std::size_t(k)], planeRow(k).DriftY);
     MovePlane(k);
 }
 
 // An aircraft steps at most once a frame, and only once "Speed" milliseconds
 // have passed since its last step.
-template <typename Mover>
-void Form1::stepIfDue(std::uint32_t& tick, Mover mover)
+template <typename Mover> void Form1::stepIfDue(std::uint32_t& tick, Mover mover)
 {
     const std::uint32_t elapsed = m_services.time.tickCount() - tick;
     if (double(elapsed) >= Speed) {
@@ -70,8 +69,8 @@ void Form1::parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting
     m_services.drawing.SetSurfaceY(surface, FlightAltitude);
 }
 
-void Form1::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting,
-                          int seconds, double delay)
+void Form1::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting, int seconds,
+                          double delay)
 {
     m_services.drawing.SetSurfaceX(surface, aircraft.RestartX);
     m_services.drawing.SetSurfaceY(surface, FlightAltitude);
@@ -101,7 +100,8 @@ void Form1::BGPlaneTurn()
     }
     if (BGPlaneWaiting == 1) {
         // A text that is not a number waits no time at all.
-        relaunchIfDue(BackgroundPlane, sprBGPlane, BGPlaneWaiting, BGPlaneSeconds, toNumber(BGFreq));
+        relaunchIfDue(BackgroundPlane, sprBGPlane, BGPlaneWaiting, BGPlaneSeconds,
+                      toNumber(BGFreq));
     }
 }
 
@@ -143,7 +143,7 @@ void Form1::PlaneTurn(int k)
 {
     DrawingControl& drawing = m_services.drawing;
     FormationPlane& plane = Planes[std::size_t(k)];
-    const FormationPlaneSpec& row = spec(k);
+    const FormationPlaneSpec& row = planeRow(k);
     const Surface surface = sprPlane[std::size_t(k)];
 
     ++plane.PhaseCount;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QLatin1String>
-
 #include <array>
+
+#include <QLatin1String>
 
 namespace skyraid {
 

@@ -3,15 +3,15 @@
 #include "drawingcontrol.h"
 #include "timesource.h"
 
+#include <array>
+#include <cstdint>
+#include <functional>
+
 #include <QObject>
 #include <QString>
 #include <QTime>
 #include <QTimer>
 #include <QWindow>
-
-#include <array>
-#include <cstdint>
-#include <functional>
 
 namespace skyraid {
 
@@ -23,10 +23,10 @@ class SoundControl;
 // The flight of one of the fifteen planes of the formation relay.
 struct FormationPlane {
     bool Active = false;
-    std::int16_t Phase = 0;        // -1 cruise, 0 drift
-    int PhaseCount = 0;            // frames in the current phase
+    std::int16_t Phase = 0;         // -1 cruise, 0 drift
+    int PhaseCount = 0;             // frames in the current phase
     std::uint32_t LastMoveTick = 0; // tick count after the last step
-    int LastX = 0;                 // x read back in the last cruise frame
+    int LastX = 0;                  // x read back in the last cruise frame
 };
 
 // What the saver form works with; all of it outlives the form.
@@ -100,7 +100,7 @@ public:
 
     // Flights. Tick counts are compared by unsigned difference, so the
     // counter's wrap-around does no harm.
-    int BGPlaneWaiting = 0;       // 1 while parked
+    int BGPlaneWaiting = 0;        // 1 while parked
     std::int16_t BGPlanePhase = 0; // -1 cruise, 0 drift
     int BGPlanePhaseCount = 0;
     std::uint32_t BGPlaneTickA = 0;
@@ -148,8 +148,7 @@ private:
     void PlaneTurn(int k);
     void DrawClock();
 
-    template <typename Mover>
-    void stepIfDue(std::uint32_t& tick, Mover mover);
+    template <typename Mover> void stepIfDue(std::uint32_t& tick, Mover mover);
     void parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds);
     void relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting, int seconds,
                        double delay);

@@ -65,7 +65,8 @@ void Letterbox::scale(const QImage& canvas, QImage& screenImage, const QRect& sc
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const Tap& row = m_rows[std::size_t(y - dy0)];
         const auto* upper = reinterpret_cast<const std::uint32_t*>(canvas.constScanLine(row.first));
-        const auto* lower = reinterpret_cast<const std::uint32_t*>(canvas.constScanLine(row.second));
+        const auto* lower =
+            reinterpret_cast<const std::uint32_t*>(canvas.constScanLine(row.second));
         auto* out = reinterpret_cast<std::uint32_t*>(screenImage.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             const Tap& column = m_columns[std::size_t(x - dx0)];

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
-
-#include <cstdint>
-#include <vector>
 
 namespace skyraid {
 

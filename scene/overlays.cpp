@@ -2,11 +2,11 @@
 #include "form1.h"
 #include "settings/conversions.h"
 
-#include <QLocale>
-
 #include <cmath>
 #include <limits>
 #include <optional>
+
+#include <QLocale>
 
 namespace skyraid {
 

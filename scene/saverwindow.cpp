@@ -3,6 +3,8 @@
 #include "canvas.h"
 #include "screencontrol.h"
 
+#include <cmath>
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,8 +12,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
-
-#include <cmath>
 
 namespace skyraid {
 
@@ -108,9 +108,8 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
         painter.fillRect(logical, Qt::black);
         if (m_showsCanvas && !canvas.isNull()) {
             const QSize fitted = canvas.size().scaled(size(), Qt::KeepAspectRatio);
-            const QRect target(QPoint((width() - fitted.width()) / 2,
-                                      (height() - fitted.height()) / 2),
-                               fitted);
+            const QRect target(
+                QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(target, canvas);
         }

@@ -2,12 +2,12 @@
 
 #include "letterbox.h"
 
+#include <optional>
+#include <vector>
+
 #include <QBackingStore>
 #include <QPoint>
 #include <QWindow>
-
-#include <optional>
-#include <vector>
 
 namespace skyraid {
 

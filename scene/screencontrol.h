@@ -1,7 +1,6 @@
 #pragma once
 
-#include "canvas.h"
-#include "drawingcontrol.h"
+#include "canvascontrol.h"
 
 #include <memory>
 #include <vector>
@@ -23,38 +22,14 @@ class SaverWindow;
 // the primary screen that shows the canvas scaled to fit, and black windows
 // over every other screen. Frame events come sixty times a second, whatever
 // the monitor's refresh rate; input on any of the windows is reported.
-class ScreenControl final : public QObject, public DrawingControl {
+class ScreenControl final : public QObject, public CanvasControl {
 public:
     static constexpr int FramesPerSecond = 60;
 
     ScreenControl();
     ~ScreenControl() override;
 
-    void setEvents(DrawingEvents* events) override { m_events = events; }
-    void setVisible(bool) override {}
-
     bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
-    Surface CreateSurface() override { return m_canvas.createSurface(); }
-    void LoadBitmap(Surface surface, int, const QString& fileName, int transparency) override
-    {
-        m_canvas.loadPicture(surface, fileName, transparency);
-    }
-    void SetSurfaceX(Surface surface, int x) override { m_canvas.setX(surface, x); }
-    void SetSurfaceY(Surface surface, int y) override { m_canvas.setY(surface, y); }
-    int GetSurfaceX(Surface surface) override { return m_canvas.x(surface); }
-    void MoveSurfaceX(Surface surface, int step) override { m_canvas.moveX(surface, step); }
-    void MoveSurfaceY(Surface surface, int step) override { m_canvas.moveY(surface, step); }
-    void DrawSurface(Surface surface) override { m_canvas.drawSurface(surface); }
-    void FillBackBuffer(std::uint32_t colour) override { m_canvas.fill(colour); }
-    void SetFont(const QString& face, int size, int, bool bold, bool italic,
-                 bool underline) override
-    {
-        m_canvas.setFont(face, size, bold, italic, underline);
-    }
-    void DrawText(const QString& text, int x, int y, std::uint32_t colour) override
-    {
-        m_canvas.drawText(text, x, y, colour);
-    }
     void Flip() override;
 
     // Covers every screen, topmost, the canvas on the primary one, and starts
@@ -73,8 +48,6 @@ public:
 private:
     void nextFrame();
 
-    Canvas m_canvas;
-    DrawingEvents* m_events = nullptr;
     std::unique_ptr<SaverWindow> m_window;
     std::vector<std::unique_ptr<SaverWindow>> m_blackouts;
     bool m_open = false;

@@ -1,6 +1,5 @@
 #include "timesource.h"
 
-
 #include <chrono>
 
 namespace skyraid {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QTime>
-
 #include <cstdint>
 #include <random>
+
+#include <QTime>
 
 namespace skyraid {
 

@@ -5,13 +5,13 @@
 #include "settings/systemsettingsstore.h"
 #include "testsupport.h"
 
+#include <memory>
+
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace skyraid::test {
 
@@ -89,6 +89,5 @@ protected:
     int ended = 0;
     std::unique_ptr<Form1> form;
 };
-
 
 } // namespace skyraid::test

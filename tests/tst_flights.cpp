@@ -1,6 +1,6 @@
+#include "platform/platform.h"
 #include "saverformfixture.h"
 #include "scene/flighttable.h"
-#include "platform/platform.h"
 
 #include <QDir>
 
@@ -267,7 +267,8 @@ TEST_F(Flights, OverlaysStandInTheirPlacesAndColours)
     EXPECT_TRUE(calls.contains(u"DrawText(WWWWWW,5,560,16776960)"_s));
 
     EXPECT_TRUE(calls.contains(u"SetFont(Arial,20)"_s));
-    EXPECT_TRUE(calls.contains(u"DrawText(00:00:00,0,0,65535)"_s)) << calls.join(u' ').toStdString();
+    EXPECT_TRUE(calls.contains(u"DrawText(00:00:00,0,0,65535)"_s))
+        << calls.join(u' ').toStdString();
     const QRect clock = inkOf(image, qRgb(255, 255, 0), QRect(0, 0, 200, 40));
     EXPECT_FALSE(clock.isEmpty());
     EXPECT_LE(clock.top(), 6);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "canvas.h"
+#include "drawingcontrol.h"
+
+namespace skyraid {
+
+// The drawing operations on the 800 x 600 canvas, shared by the screen and
+// by the image the tests look at; they differ in what Flip() shows and in
+// where the events come from.
+class CanvasControl : public DrawingControl {
+public:
+    void setEvents(DrawingEvents* events) override { m_events = events; }
+    void setVisible(bool) override {}
+
+    Surface CreateSurface() override { return m_canvas.createSurface(); }
+    void LoadBitmap(Surface surface, int, const QString& fileName, int transparency) override
+    {
+        m_canvas.loadPicture(surface, fileName, transparency);
+    }
+    void SetSurfaceX(Surface surface, int x) override { m_canvas.setX(surface, x); }
+    void SetSurfaceY(Surface surface, int y) override { m_canvas.setY(surface, y); }
+    int GetSurfaceX(Surface surface) override { return m_canvas.x(surface); }
+    void MoveSurfaceX(Surface surface, int step) override { m_canvas.moveX(surface, step); }
+    void MoveSurfaceY(Surface surface, int step) override { m_canvas.moveY(surface, step); }
+    void DrawSurface(Surface surface) override { m_canvas.drawSurface(surface); }
+    void FillBackBuffer(std::uint32_t colour) override { m_canvas.fill(colour); }
+    void SetFont(const QString& face, int size, int, bool bold, bool italic,
+                 bool underline) override
+    {
+        m_canvas.setFont(face, size, bold, italic, underline);
+    }
+    void DrawText(const QString& text, int x, int y, std::uint32_t colour) override
+    {
+        m_canvas.drawText(text, x, y, colour);
+    }
+
+    const Canvas& canvas() const { return m_canvas; }
+
+protected:
+    Canvas m_canvas;
+    DrawingEvents* m_events = nullptr;
+};
+
+} // namespace skyraid
