@@ -37,6 +37,8 @@ QtSoundControl::QtSoundControl(const QAudioDevice& device, QObject* parent)
 {
     m_fade.setInterval(FadeStepMs);
     connect(&m_fade, &QTimer::timeout, this, &QtSoundControl::fadeStep);
+    // Connects to the sound server now, quietly if there is none.
+    hasAudioOutput();
 }
 
 QtSoundControl::~QtSoundControl() = default;
@@ -173,7 +175,7 @@ void QtSoundControl::PlaySound(std::int32_t sound, std::int32_t, std::int32_t)
 bool QtSoundControl::isSounding(std::int32_t sound) const
 {
     const auto it = m_sounds.find(sound);
-    return it != m_sounds.end() && it->second.sounding;
+    return it != m_sounds.end() && it->second.sounding && it->second.effect->isPlaying();
 }
 
 void QtSoundControl::fadeStep()

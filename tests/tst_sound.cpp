@@ -367,6 +367,19 @@ TEST_F(NullSink, VolumeIsHundredthsOfADecibel)
     EXPECT_NEAR(loudest / quietest, std::pow(10.0, 2500.0 / 2000.0), 3.0);
 }
 
+TEST_F(NullSink, RecordingThatIsNoSoundPlaysNothing)
+{
+    QFile file(m_dir.filePath(u"jets.wav"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4000, 'x'));
+    file.close();
+    const std::int32_t sound = load(u"jets.wav"_s);
+    const QByteArray recorded = record(600, [&] { m_control->PlaySound(sound, -1, -1); });
+    EXPECT_FALSE(m_control->isSounding(sound));
+    EXPECT_LT(rms(tail(recorded, 0.5)), 0.001);
+    m_control->ReleaseSound(sound);
+}
+
 // Calls that find nothing to play, or nothing to play on, do nothing.
 TEST(QtSound, HandlesThatHoldNothingAreHarmless)
 {
