@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+
+#include <QString>
 
 namespace skyraid {
 

@@ -39,9 +39,12 @@ protected:
 
     QString iniPath() const { return m_config.filePath(u"SkyRaid/SkyRaid.ini"_s); }
 
-    void start(const QStringList& arguments = {u"/s"_s})
+    void start(const QStringList& arguments = {u"/s"_s},
+               const QProcessEnvironment& extra = QProcessEnvironment())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : extra.keys())
+            env.insert(name, extra.value(name));
         env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         env.insert(u"XDG_CONFIG_HOME"_s, m_config.path());
         env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
@@ -167,4 +170,26 @@ TEST_F(RunningSaver, TerminationEndsItCleanly)
     ASSERT_TRUE(waitForCover());
     ::kill(pid_t(m_saver.processId()), SIGTERM);
     expectEndsSoon();
+}
+
+TEST_F(RunningSaver, RunsSilentAndEndsNormallyWithoutASoundServer)
+{
+    {
+        SystemSettingsStore store(iniPath());
+        SetRegistry(store, u"/nowhere/"_s);
+        writeSetting(store, keys::BackGround, u"2"_s);
+        writeSetting(store, keys::SoundOff, u"Never"_s);
+    }
+    QTemporaryDir nowhere;
+    QProcessEnvironment noServer;
+    noServer.insert(u"PULSE_SERVER"_s, u"unix:"_s + nowhere.filePath(u"no-server"_s));
+    start({u"/s"_s}, noServer);
+    ASSERT_TRUE(waitForCover());
+    EXPECT_TRUE(waitForPixel(qRgb(0, 226, 251))) << "no frame was drawn";
+    EXPECT_EQ(m_saver.state(), QProcess::Running);
+    xdotool({u"key"_s, u"space"_s});
+    expectEndsSoon();
+    const QString errors = QString::fromLocal8Bit(m_saver.readAllStandardError());
+    EXPECT_FALSE(errors.contains(u"ulse"_s, Qt::CaseInsensitive)) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(u"sound"_s, Qt::CaseInsensitive)) << errors.toStdString();
 }
