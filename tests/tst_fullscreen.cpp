@@ -113,7 +113,7 @@ protected:
     // Ends within the bound, with a clean exit.
     void expectEndsSoon()
     {
-        ASSERT_TRUE(m_saver.waitForFinished(2000))
+        ASSERT_TRUE(m_saver.state() == QProcess::NotRunning || m_saver.waitForFinished(2000))
             << "the saver did not end" << m_saver.readAllStandardError().toStdString();
         EXPECT_EQ(m_saver.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(m_saver.exitCode(), 0);
@@ -148,11 +148,19 @@ TEST_F(RunningSaver, ShowsTheSkyAndEndsOnMouseMovement)
     start();
     ASSERT_TRUE(waitForCover());
     EXPECT_TRUE(waitForPixel(qRgb(0, 226, 251)));
-    for (int i = 1; i <= 3; ++i)
+    const auto move = [&](int i) {
         xdotool({u"mousemove"_s, QString::number(100 + 40 * i), QString::number(100 + 30 * i)});
-    QThread::msleep(200);
-    EXPECT_EQ(m_saver.state(), QProcess::Running) << "three moves are not enough";
-    xdotool({u"mousemove"_s, u"400"_s, u"400"_s});
+        QThread::msleep(100); // apart, so that the moves are not merged into one
+    };
+    for (int i = 1; i <= 3; ++i)
+        move(i);
+    EXPECT_FALSE(m_saver.waitForFinished(100)) << "three moves are not enough";
+    // A busy machine may still merge moves: go on moving until it ends.
+    for (int i = 4; i <= 12; ++i) {
+        move(i);
+        if (m_saver.waitForFinished(50))
+            break;
+    }
     expectEndsSoon();
 }
 
