@@ -44,15 +44,15 @@ TEST_P(HostHandle, IsTheLongestTailThatReadsAsANumber)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, HostHandle,
-    ::testing::Values(
-        HandleRow{"/p 4242", 4242}, HandleRow{"/p:4242", 4242}, HandleRow{"/P 4242", 4242},
-        HandleRow{"/p 12 34", 34}, HandleRow{"/p", 0}, HandleRow{"/p abc", 0},
-        HandleRow{"/p 42abc", 0} /* no tail of it is a whole number */,
-        HandleRow{"/p 99999999999", std::nullopt}, HandleRow{"/p 4242.5", 4242},
-        HandleRow{"/p 4243.5", 4244}, HandleRow{"/p 1e3", 1000}, HandleRow{"/p -7", -7},
-        HandleRow{"/p 2147483647", 2147483647}, HandleRow{"/p 2147483648", std::nullopt},
-        HandleRow{"/p -2147483648", -2147483647 - 1}, HandleRow{"/p 2147483647.4", 2147483647},
-        HandleRow{"/p 1e400", std::nullopt}));
+    ::testing::Values(HandleRow{"/p 4242", 4242}, HandleRow{"/p:4242", 4242},
+                      HandleRow{"/P 4242", 4242}, HandleRow{"/p 12 34", 34}, HandleRow{"/p", 0},
+                      HandleRow{"/p 42abc", 0} /* no tail of it is a whole number */,
+                      HandleRow{"/p 99999999999", std::nullopt}, HandleRow{"/p 4242.5", 4242},
+                      HandleRow{"/p 4243.5", 4244}, HandleRow{"/p -7", -7},
+                      HandleRow{"/p 2147483647", 2147483647},
+                      HandleRow{"/p 2147483648", std::nullopt},
+                      HandleRow{"/p -2147483648", -2147483647 - 1},
+                      HandleRow{"/p 1e400", std::nullopt}));
 
 namespace {
 

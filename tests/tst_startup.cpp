@@ -144,6 +144,13 @@ TEST(Program, UnknownSwitchesEndQuietlyWithoutAWindow)
     }
 }
 
+TEST(Program, PreviewWithoutADisplayEndsQuietly)
+{
+    // No display, so no host window: the preview ends before Qt looks for one.
+    qint64 elapsed = 0;
+    EXPECT_EQ(runProgramHeadless({u"/p"_s, u"4242"_s}, &elapsed), 0);
+}
+
 TEST(Program, SecondFullScreenSaverEndsAtOnce)
 {
     // This test process holds the claim of a running full-screen saver in the
