@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include <QSize>
 #include <QString>
 
 QT_BEGIN_NAMESPACE
@@ -46,6 +48,16 @@ public:
 
     // A modal message with an OK button and no icon.
     virtual void showMessage(const QString& title, const QString& text) = 0;
+
+    // The size of the client area of a native window (of any program), or
+    // nothing when no such window exists, or no longer does.
+    virtual std::optional<QSize> clientSize(quintptr window) = 0;
+
+    // Finishes putting the program's native window `child`, which Qt has
+    // already made a child of `host` and shown, into the host: a borderless
+    // child at (0, 0) of the given size, shown without being activated.
+    // Platforms whose hosts need more than Qt does do it here.
+    virtual void settleInHost(quintptr child, quintptr host, QSize size) = 0;
 
     // Calls `handler` on the program's own thread when the system asks the
     // program to end (SIGTERM, SIGINT).

@@ -63,6 +63,33 @@ public:
         SystemParametersInfoA(ScreenSaverRunning, running ? TRUE : FALSE, &previous, 0);
     }
 
+    std::optional<QSize> clientSize(quintptr window) override
+    {
+        const auto hwnd = reinterpret_cast<HWND>(window);
+        if (!hwnd || !IsWindow(hwnd))
+            return std::nullopt;
+        RECT client{};
+        if (!GetClientRect(hwnd, &client))
+            return std::nullopt;
+        // The client rectangle starts at (0, 0).
+        return QSize(int(client.right), int(client.bottom));
+    }
+
+    void settleInHost(quintptr child, quintptr host, QSize size) override
+    {
+        const auto window = reinterpret_cast<HWND>(child);
+        const auto parent = reinterpret_cast<HWND>(host);
+        constexpr int StyleIndex = -16; // GWL_STYLE
+        constexpr int OwnerIndex = -8;  // GWL_HWNDPARENT
+        const LONG style = GetWindowLongA(window, StyleIndex);
+        SetWindowLongA(window, StyleIndex, style | WS_CHILD);
+        SetParent(window, parent);
+        // The host is also the owner; handles are pointer-wide on 64 bits.
+        SetWindowLongPtrA(window, OwnerIndex, LONG_PTR(host));
+        SetWindowPos(window, HWND_TOP, 0, 0, size.width(), size.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW); // 0x54
+    }
+
     void watchTermination(std::function<void()>) override
     {
         // A screen saver on Windows is ended through its window, not signals.

@@ -164,6 +164,34 @@ public:
         }
     }
 
+    std::optional<QSize> clientSize(quintptr window) override
+    {
+        // Window ids have 29 bits; anything wider would be cut down to some
+        // other id on its way to the server.
+        constexpr quintptr LargestId = 0x1fffffff;
+        if (window == 0 || window > LargestId)
+            return std::nullopt;
+        if (!m_display)
+            m_display = std::make_unique<XDisplay>();
+        Display* display = m_display->get();
+        if (!display)
+            return std::nullopt;
+        const auto previous = XSetErrorHandler(ignoreXErrors);
+        XWindowAttributes attributes{};
+        const Status found = XGetWindowAttributes(display, Window(window), &attributes);
+        XSync(display, False);
+        XSetErrorHandler(previous);
+        if (!found)
+            return std::nullopt;
+        return QSize(attributes.width, attributes.height);
+    }
+
+    void settleInHost(quintptr, quintptr, QSize) override
+    {
+        // Qt's parenting is the X reparenting, and a child window gets no
+        // focus of its own: nothing more to do.
+    }
+
     void watchTermination(std::function<void()> handler) override
     {
         if (g_signalPipe[0] < 0 && ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -186,6 +214,8 @@ public:
     }
 
 private:
+    // Opened on first use and kept: the preview asks about its host often.
+    std::unique_ptr<XDisplay> m_display;
     std::function<void()> m_termination;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -1,6 +1,7 @@
 #include "modes.h"
 
 #include "fullscreen.h"
+#include "preview.h"
 #include "settings/systemsettingsstore.h"
 #include "setup/setup.h"
 
@@ -34,12 +35,16 @@ QString passwordNote()
 
 std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform)
 {
-    Q_UNUSED(commandText);
     switch (mode) {
     case Mode::FullScreen:
         return std::make_unique<FullScreenSaver>(platform);
-    case Mode::Preview:
-        return nullptr;
+    case Mode::Preview: {
+        // The host may have gone since the start; then there is nothing to do.
+        const std::optional<quintptr> host = previewHost(commandText, platform);
+        if (!host)
+            return nullptr;
+        return HostedPreview::show(*host, platform);
+    }
     case Mode::Configuration:
         return std::make_unique<SetupDialog>();
     case Mode::PasswordChange: {

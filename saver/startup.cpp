@@ -1,5 +1,9 @@
 #include "startup.h"
 
+#include "settings/conversions.h"
+
+#include <limits>
+
 namespace skyraid {
 
 QString commandText(const QStringList& arguments)
@@ -25,10 +29,41 @@ Mode modeOf(const QString& switchText)
     return Mode::None;
 }
 
+std::optional<std::int32_t> previewHostHandle(QStringView commandText)
+{
+    // A tail with a blank inside is no number, so only the last number of
+    // the text can win.
+    for (qsizetype start = 0; start < commandText.size(); ++start) {
+        const std::optional<double> number = parseNumber(commandText.sliced(start));
+        if (!number)
+            continue;
+        const double whole = roundHalfEven(*number);
+        if (!(whole >= double(std::numeric_limits<std::int32_t>::min()) &&
+              whole <= double(std::numeric_limits<std::int32_t>::max())))
+            return std::nullopt;
+        return static_cast<std::int32_t>(whole);
+    }
+    return 0;
+}
+
+std::optional<quintptr> previewHost(QStringView commandText, Platform& platform)
+{
+    const std::optional<std::int32_t> handle = previewHostHandle(commandText);
+    if (!handle || *handle == 0)
+        return std::nullopt;
+    // Handles widen with their sign, as the system's own 32-bit handles do.
+    const auto host = quintptr(qintptr(*handle));
+    if (!platform.clientSize(host))
+        return std::nullopt;
+    return host;
+}
+
 StartDecision decideStart(const QString& commandText, Platform& platform)
 {
     const QString switchText = switchOf(commandText);
     StartDecision decision{modeOf(switchText), nullptr};
+    if (decision.mode == Mode::Preview && !previewHost(commandText, platform))
+        decision.mode = Mode::None;
     if (decision.mode != Mode::FullScreen)
         return decision;
 

@@ -2,7 +2,9 @@
 
 #include "platform/platform.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,17 @@ QString switchOf(const QString& commandText);
 // configuration, "/a" password change, anything else none.
 Mode modeOf(const QString& switchText);
 
+// The preview's host window as the command text names it: the value of the
+// longest tail of the text that reads as a number, rounded half to even, so
+// "/p 4242", "/p:4242" and "/p 12 4242" all name 4242. 0 when no tail is a
+// number; nothing when the number lies outside the signed 32-bit range of a
+// window handle.
+std::optional<std::int32_t> previewHostHandle(QStringView commandText);
+
+// The native window that the preview goes into, or nothing when the command
+// text names no window that exists.
+std::optional<quintptr> previewHost(QStringView commandText, Platform& platform);
+
 // The title of the display control panel's window; while it is open a second
 // full-screen saver may start.
 inline const QString DisplayPropertiesTitle = QStringLiteral("Display Properties");
@@ -34,7 +47,8 @@ struct StartDecision {
 
 // The program's first decisions, before any window: the mode, and for "/s"
 // the second-instance rule (a full-screen saver already runs and no "Display
-// Properties" window is open: end at once).
+// Properties" window is open: end at once), and for "/p" whether there is a
+// host window to show the preview in (no usable host: end at once).
 StartDecision decideStart(const QString& commandText, Platform& platform);
 
 } // namespace skyraid

@@ -47,6 +47,8 @@ public:
     bool otherSaverRuns = false;
     int claims = 0;
     bool lastClaimExclusive = false;
+    // The native windows on the desktop and their client sizes.
+    QMap<quintptr, QSize> windows;
     // "ShowCursor(false)", "running(true)", "message(<title>)"; into `log`
     // when one is given, so that calls of several fakes can be ordered.
     QStringList calls;
@@ -79,6 +81,13 @@ public:
         messages << text;
     }
     void watchTermination(std::function<void()>) override {}
+    std::optional<QSize> clientSize(quintptr window) override
+    {
+        if (!windows.contains(window))
+            return std::nullopt;
+        return windows.value(window);
+    }
+    void settleInHost(quintptr, quintptr, QSize) override {}
 
     QStringList messages;
 };

@@ -90,6 +90,24 @@ TEST(SecondInstance, OtherModesNeverCheck)
     EXPECT_EQ(platform.claims, 0);
 }
 
+TEST(PreviewStart, RunsOnlyForAWindowThatExists)
+{
+    test::FakePlatform platform;
+    platform.windows.insert(4242, QSize(153, 115));
+    platform.windows.insert(quintptr(qintptr(-7)), QSize(10, 10));
+    platform.otherSaverRuns = true;
+    for (const auto& [text, mode] :
+         {std::pair{u"/p 4242"_s, Mode::Preview}, std::pair{u"/p:4242"_s, Mode::Preview},
+          std::pair{u"/p -7"_s, Mode::Preview}, std::pair{u"/p 4243"_s, Mode::None},
+          std::pair{u"/p"_s, Mode::None}, std::pair{u"/p 0"_s, Mode::None},
+          std::pair{u"/p 4294971538"_s, Mode::None} /* 4242 + 2^32 */}) {
+        const StartDecision decision = decideStart(text, platform);
+        EXPECT_EQ(decision.mode, mode) << text.toStdString();
+        EXPECT_FALSE(decision.claim) << text.toStdString();
+    }
+    EXPECT_EQ(platform.claims, 0);
+}
+
 namespace {
 
 // Runs the real program without any display, so that anything that tries to
@@ -124,6 +142,13 @@ TEST(Program, UnknownSwitchesEndQuietlyWithoutAWindow)
         qint64 elapsed = 0;
         EXPECT_EQ(runProgramHeadless(args, &elapsed), 0) << args.join(u' ').toStdString();
     }
+}
+
+TEST(Program, PreviewWithoutADisplayEndsQuietly)
+{
+    // No display, so no host window: the preview ends before Qt looks for one.
+    qint64 elapsed = 0;
+    EXPECT_EQ(runProgramHeadless({u"/p"_s, u"4242"_s}, &elapsed), 0);
 }
 
 TEST(Program, SecondFullScreenSaverEndsAtOnce)

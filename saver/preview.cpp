@@ -1,0 +1,65 @@
+#include "preview.h"
+
+#include "assets/preview.h"
+
+#include <QCoreApplication>
+#include <QPalette>
+#include <QPixmap>
+
+namespace skyraid {
+
+Preview::Preview() : m_Image1(this)
+{
+    setWindowTitle(QStringLiteral("Preview"));
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    const QPixmap picture = QPixmap::fromImage(previewPicture());
+    m_Image1.setObjectName(QStringLiteral("Image1"));
+    m_Image1.setScaledContents(false);
+    m_Image1.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_Image1.setPixmap(picture);
+    m_Image1.setGeometry(0, 0, picture.width(), picture.height());
+    resize(picture.size());
+}
+
+std::unique_ptr<HostedPreview> HostedPreview::show(quintptr host, Platform& platform)
+{
+    if (!platform.clientSize(host))
+        return nullptr;
+    return std::unique_ptr<HostedPreview>(new HostedPreview(host, platform));
+}
+
+HostedPreview::HostedPreview(quintptr host, Platform& platform)
+    : m_platform(platform), m_host(host), m_hostWindow(QWindow::fromWinId(WId(host)))
+{
+    const QSize size = m_platform.clientSize(m_host).value_or(QSize());
+    m_form.winId(); // the native window, to be given its parent
+    m_form.windowHandle()->setParent(m_hostWindow.get());
+    m_form.setGeometry(0, 0, size.width(), size.height());
+    m_form.show();
+    m_platform.settleInHost(quintptr(m_form.winId()), m_host, size);
+
+    m_watch.setInterval(WatchIntervalMs);
+    QObject::connect(&m_watch, &QTimer::timeout, &m_watch, [this] { followHost(); });
+    m_watch.start();
+}
+
+void HostedPreview::followHost()
+{
+    const std::optional<QSize> size = m_platform.clientSize(m_host);
+    if (!size) {
+        // The host took our window with it: nothing is left to show.
+        m_watch.stop();
+        QCoreApplication::exit(0);
+        return;
+    }
+    if (*size != m_form.size())
+        m_form.resize(*size);
+}
+
+} // namespace skyraid
