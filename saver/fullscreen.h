@@ -7,25 +7,38 @@
 #include "settings/systemsettingsstore.h"
 #include "sound/soundcontrol.h"
 
+#include <QTimer>
+
 #include <memory>
+#include <optional>
 
 namespace skyraid {
 
 // The saver running full screen: the real screen, settings, sound and
-// clocks around the saver form.
+// clocks around the saver form. Given a host window (XScreenSaver's), the
+// scene fills that window instead: no grab, no cursor change, and it ends
+// when the window goes away.
 class FullScreenSaver final : public RunningMode {
 public:
-    explicit FullScreenSaver(Platform& platform);
+    FullScreenSaver(Platform& platform, std::optional<quintptr> hostWindow);
     ~FullScreenSaver() override;
 
+    // How often a host window is looked at for its size and its end.
+    static constexpr int WatchIntervalMs = 250;
+
 private:
+    void followHost();
+
     Platform& m_platform;
+    std::unique_ptr<Platform> m_hosted; // what the form sees inside a host
+    std::optional<quintptr> m_host;
     SystemSettingsStore m_store;
     ScreenControl m_screen;
     std::unique_ptr<SoundControl> m_sound;
     SystemTime m_time;
     UnseededRandom m_random;
     std::unique_ptr<Form1> m_form;
+    QTimer m_watch;
 };
 
 } // namespace skyraid

@@ -15,14 +15,14 @@ int main(int argc, char* argv[])
     // Decided before any window or display connection: an unknown switch, or
     // a second "/s", ends here quietly.
     const std::unique_ptr<Platform> platform = createPlatform();
-    const StartDecision start = decideStart(command, *platform);
+    const StartDecision start = decideStart(command, *platform, xscreensaverWindow());
     if (start.mode == Mode::None)
         return 0;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
-    const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform);
+    const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)
         return 0;
     return QApplication::exec();

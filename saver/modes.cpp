@@ -33,11 +33,12 @@ QString passwordNote()
         "password; change that password in your system's user settings.");
 }
 
-std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform)
+std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform,
+                                      std::optional<quintptr> hostWindow)
 {
     switch (mode) {
     case Mode::FullScreen:
-        return std::make_unique<FullScreenSaver>(platform);
+        return std::make_unique<FullScreenSaver>(platform, hostWindow);
     case Mode::Preview: {
         // The host may have gone since the start; then there is nothing to do.
         const std::optional<quintptr> host = previewHost(commandText, platform);

@@ -14,7 +14,9 @@ public:
 
 // Shows what the mode shows. Returns what must live while the event loop
 // runs, or nullptr when the program is done. Needs the application object.
-std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform);
+// A full-screen scene goes into `hostWindow` when one is given.
+std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform,
+                                      std::optional<quintptr> hostWindow = std::nullopt);
 
 // The note shown where the system has no screen-saver password of its own.
 QString passwordNote();

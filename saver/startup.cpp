@@ -58,10 +58,23 @@ std::optional<quintptr> previewHost(QStringView commandText, Platform& platform)
     return host;
 }
 
-StartDecision decideStart(const QString& commandText, Platform& platform)
+std::optional<quintptr> xscreensaverWindow()
+{
+    const QString text = qEnvironmentVariable("XSCREENSAVER_WINDOW").trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong window = text.toULongLong(&ok, 0);
+    if (!ok || window == 0)
+        return std::nullopt;
+    return quintptr(window);
+}
+
+StartDecision decideStart(const QString& commandText, Platform& platform,
+                          std::optional<quintptr> hostWindow)
 {
     const QString switchText = switchOf(commandText);
-    StartDecision decision{modeOf(switchText), nullptr};
+    StartDecision decision{modeOf(switchText), nullptr, std::nullopt};
     if (decision.mode == Mode::Preview && !previewHost(commandText, platform))
         decision.mode = Mode::None;
     if (decision.mode != Mode::FullScreen)
@@ -69,8 +82,15 @@ StartDecision decideStart(const QString& commandText, Platform& platform)
 
     // Only "/s" checks; a start without a switch always runs, but registers
     // itself so that a later "/s" sees it.
-    const bool exclusive =
-        switchText == u"/s" && !platform.topLevelWindowExists(DisplayPropertiesTitle);
+    if (hostWindow) {
+        if (!platform.clientSize(*hostWindow)) {
+            decision.mode = Mode::None; // the host's window is already gone
+            return decision;
+        }
+        decision.hostWindow = hostWindow;
+    }
+    const bool exclusive = switchText == u"/s" && !hostWindow &&
+                           !platform.topLevelWindowExists(DisplayPropertiesTitle);
     decision.claim = platform.claimFullScreen(exclusive);
     if (!decision.claim)
         decision.mode = Mode::None;

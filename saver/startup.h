@@ -43,12 +43,21 @@ struct StartDecision {
     Mode mode = Mode::None;
     // Held for the process's lifetime in full-screen mode.
     std::unique_ptr<FullScreenClaim> claim;
+    // The window to draw the full-screen scene into, when a host gave one.
+    std::optional<quintptr> hostWindow;
 };
 
 // The program's first decisions, before any window: the mode, and for "/s"
 // the second-instance rule (a full-screen saver already runs and no "Display
 // Properties" window is open: end at once), and for "/p" whether there is a
 // host window to show the preview in (no usable host: end at once).
-StartDecision decideStart(const QString& commandText, Platform& platform);
+// A start inside a host's window (`hostWindow`) neither checks for nor
+// stops other savers: such a host starts one saver per monitor.
+StartDecision decideStart(const QString& commandText, Platform& platform,
+                          std::optional<quintptr> hostWindow = std::nullopt);
+
+// The window that XScreenSaver asks its hacks to draw into, from the
+// XSCREENSAVER_WINDOW environment variable (decimal or 0x-hexadecimal).
+std::optional<quintptr> xscreensaverWindow();
 
 } // namespace skyraid

@@ -36,6 +36,15 @@ void SaverWindow::cover()
     m_pointer = QCursor::pos();
 }
 
+void SaverWindow::embed(QWindow* host, QSize size)
+{
+    m_reportsInput = false;
+    setFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    setParent(host);
+    setGeometry(QRect(QPoint(0, 0), size));
+    show();
+}
+
 void SaverWindow::resizeEvent(QResizeEvent*)
 {
     m_store.resize(size());
@@ -122,17 +131,20 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
 
 void SaverWindow::keyPressEvent(QKeyEvent*)
 {
-    m_control.reportKey();
+    if (m_reportsInput)
+        m_control.reportKey();
 }
 
 void SaverWindow::mousePressEvent(QMouseEvent*)
 {
-    m_control.reportMouseButton();
+    if (m_reportsInput)
+        m_control.reportMouseButton();
 }
 
 void SaverWindow::wheelEvent(QWheelEvent*)
 {
-    m_control.reportMouseButton();
+    if (m_reportsInput)
+        m_control.reportMouseButton();
 }
 
 void SaverWindow::mouseMoveEvent(QMouseEvent* event)
@@ -140,7 +152,7 @@ void SaverWindow::mouseMoveEvent(QMouseEvent* event)
     // Only real movement counts: windows appearing under a still pointer
     // bring motion events of their own.
     const QPoint position = event->globalPosition().toPoint();
-    if (m_pointer && *m_pointer == position)
+    if (!m_reportsInput || (m_pointer && *m_pointer == position))
         return;
     m_pointer = position;
     m_control.reportMouseMove();

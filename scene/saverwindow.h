@@ -21,6 +21,8 @@ public:
 
     // Covers its screen, above every other window.
     void cover();
+    // Fills another program's window; input is left to that program.
+    void embed(QWindow* host, QSize size);
     // Shows the changed parts of the canvas.
     void present(const QImage& canvas, const std::vector<QRect>& damage);
 
@@ -37,6 +39,7 @@ private:
 
     ScreenControl& m_control;
     bool m_showsCanvas;
+    bool m_reportsInput = true;
     QBackingStore m_store;
     std::optional<Letterbox> m_letterbox;
     const QImage* m_lastCanvas = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace skyraid {
 
@@ -49,12 +50,32 @@ void ScreenControl::showOverDesktop()
     for (const auto& blackout : m_blackouts)
         blackout->cover();
     m_window->cover();
+    startFrames();
+}
 
-    if (m_open) {
-        m_clock.start();
-        m_nextFrameNs = 0;
-        m_frameTimer.start(0);
-    }
+void ScreenControl::showInWindow(quintptr host, QSize size)
+{
+    if (m_closed)
+        return;
+    m_host.reset(QWindow::fromWinId(WId(host)));
+    m_window = std::make_unique<SaverWindow>(QGuiApplication::primaryScreen(), *this, true);
+    m_window->embed(m_host.get(), size);
+    startFrames();
+}
+
+void ScreenControl::resizeTo(QSize size)
+{
+    if (m_window && m_window->size() != size)
+        m_window->resize(size);
+}
+
+void ScreenControl::startFrames()
+{
+    if (!m_open)
+        return;
+    m_clock.start();
+    m_nextFrameNs = 0;
+    m_frameTimer.start(0);
 }
 
 void ScreenControl::close()

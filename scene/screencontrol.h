@@ -35,6 +35,11 @@ public:
     // Covers every screen, topmost, the canvas on the primary one, and starts
     // the frame events when the display is open.
     void showOverDesktop();
+    // Shows the scene inside another program's native window, at its size;
+    // input there stays the host's business.
+    void showInWindow(quintptr host, QSize size);
+    // Follows the host window's size.
+    void resizeTo(QSize size);
     // No more frame or input events; the windows are hidden.
     void close();
     // The window that shows the scene.
@@ -47,7 +52,9 @@ public:
 
 private:
     void nextFrame();
+    void startFrames();
 
+    std::unique_ptr<QWindow> m_host; // declared first: the window below is its child
     std::unique_ptr<SaverWindow> m_window;
     std::vector<std::unique_ptr<SaverWindow>> m_blackouts;
     bool m_open = false;

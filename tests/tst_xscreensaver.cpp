@@ -1,0 +1,187 @@
+// The saver as a hack of the real XScreenSaver daemon: drawn into the
+// daemon's window when it blanks the screen, gone when it unblanks.
+#include "testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+// Xlib's macros must come after everything else.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace skyraid;
+
+namespace {
+
+// Whether a process still runs; one that has ended but was not yet reaped
+// by its parent has ended.
+bool running(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    const qsizetype afterName = fields.lastIndexOf(')');
+    return afterName < 0 || fields.mid(afterName + 2, 1) != "Z";
+}
+
+// The daemon will not run hacks as root: then everything runs as "nobody".
+QStringList asUser()
+{
+    if (::geteuid() != 0)
+        return {};
+    return {u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s};
+}
+
+class XScreenSaverHack : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") || !(m_display = XOpenDisplay(nullptr)))
+            GTEST_SKIP() << "no X display";
+        if (QStandardPaths::findExecutable(u"xscreensaver"_s).isEmpty())
+            GTEST_SKIP() << "XScreenSaver is not installed";
+
+        // A home of the hack's user: the daemon's settings name our saver as
+        // its one display mode; the saver's own settings show sky blue.
+        const QString root = m_dir.path();
+        ::chmod(QFile::encodeName(root).constData(), 0755);
+        QDir().mkpath(root + u"/home"_s);
+        QDir().mkpath(root + u"/config/SkyRaid"_s);
+        QDir().mkpath(root + u"/runtime"_s);
+        writeFile(root + u"/home/.xscreensaver"_s,
+                  "mode:\t\tone\nselected:\t0\nlock:\t\tFalse\nsplash:\t\tFalse\n"
+                  "fade:\t\tFalse\nunfade:\t\tFalse\ntimeout:\t0:30:00\n"
+                  "programs:\t\\\n\t\"SkyRaid\"  " +
+                      QFile::encodeName(test::builtProgram(u"skyraid"_s)) + " /s \\n\\\n\n");
+        writeFile(root + u"/config/SkyRaid/SkyRaid.ini"_s,
+                  "[Startup]\nBackGround=2\n[System]\nSetReg=2\n");
+        if (::geteuid() == 0) {
+            QProcess::execute(u"chown"_s, {u"-R"_s, u"nobody:nogroup"_s, root});
+        }
+        ::chmod(QFile::encodeName(root + u"/runtime"_s).constData(), 0700);
+
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(u"HOME"_s, root + u"/home"_s);
+        m_env.insert(u"XDG_CONFIG_HOME"_s, root + u"/config"_s);
+        m_env.insert(u"XDG_RUNTIME_DIR"_s, root + u"/runtime"_s);
+        m_env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        m_env.insert(u"PULSE_SERVER"_s, root + u"/no-sound-here"_s);
+        m_env.remove(u"XSCREENSAVER_WINDOW"_s);
+
+        start(m_daemon, u"xscreensaver"_s, {u"-no-splash"_s});
+        ASSERT_TRUE(m_daemon.waitForStarted());
+    }
+
+    void TearDown() override
+    {
+        if (m_daemon.state() != QProcess::NotRunning) {
+            m_daemon.terminate();
+            if (!m_daemon.waitForFinished(5000))
+                m_daemon.kill();
+            m_daemon.waitForFinished();
+        }
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+
+    static void writeFile(const QString& path, const QByteArray& content)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    void start(QProcess& process, const QString& program, const QStringList& arguments)
+    {
+        QStringList command = asUser() << program << arguments;
+        process.setProcessEnvironment(m_env);
+        process.start(command.takeFirst(), command);
+    }
+
+    // Asks the daemon; it answers only once it is up.
+    bool command(const QString& what)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QProcess tool;
+            start(tool, u"xscreensaver-command"_s, {what});
+            if (tool.waitForFinished(10000) && tool.exitCode() == 0)
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    QRgb screenCentre()
+    {
+        const int screen = DefaultScreen(m_display);
+        XImage* image = XGetImage(m_display, DefaultRootWindow(m_display),
+                                  DisplayWidth(m_display, screen) / 2,
+                                  DisplayHeight(m_display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
+        const unsigned long pixel = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
+    }
+
+    // Our saver's process, started by the daemon, or 0.
+    pid_t saverProcess() const
+    {
+        const QByteArray program = QFile::encodeName(test::builtProgram(u"skyraid"_s));
+        for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+            bool number = false;
+            const pid_t pid = pid_t(entry.toInt(&number));
+            if (!number)
+                continue;
+            QFile cmdline(u"/proc/"_s + entry + u"/cmdline"_s);
+            if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().startsWith(program + '\0'))
+                return pid;
+        }
+        return 0;
+    }
+
+    Display* m_display = nullptr;
+    QTemporaryDir m_dir;
+    QProcessEnvironment m_env;
+    QProcess m_daemon;
+};
+
+} // namespace
+
+TEST_F(XScreenSaverHack, DrawsInTheDaemonsWindowAndEndsWhenItUnblanks)
+{
+    ASSERT_TRUE(command(u"-activate"_s));
+
+    bool shown = false;
+    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
+        shown = screenCentre() == qRgb(0, 226, 251);
+        if (!shown)
+            QThread::msleep(50);
+    }
+    ASSERT_TRUE(shown) << "the scene never appeared";
+    const pid_t saver = saverProcess();
+    ASSERT_NE(saver, 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(command(u"-deactivate"_s));
+    std::cout << "deactivation answered after " << clock.elapsed() << " ms\n";
+    while (running(saver) && clock.elapsed() < 5000)
+        QThread::msleep(20);
+    EXPECT_FALSE(running(saver)) << "the saver outlived the blanking";
+    std::cout << "saver gone after " << clock.elapsed() << " ms\n";
+    EXPECT_LT(clock.elapsed(), 1000) << "the saver took too long to end";
+}
