@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -45,6 +45,16 @@ bool DirectoryList::setPath(const QString& path)
     if (changed)
         Q_EMIT pathChanged(m_path);
     return true;
+}
+
+void DirectoryList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        open(currentItem());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void DirectoryList::open(QTreeWidgetItem* item)
@@ -97,13 +107,13 @@ FileList::FileList(QWidget* parent) : QListWidget(parent)
 void FileList::setPath(const QString& path)
 {
     m_path = cleanFolder(path);
-    refresh();
+    refresh(QString());
 }
 
 void FileList::setPattern(const QString& pattern)
 {
     m_pattern = pattern;
-    refresh();
+    refresh(fileName());
 }
 
 QString FileList::fileName() const
@@ -112,7 +122,7 @@ QString FileList::fileName() const
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void FileList::refresh()
+void FileList::refresh(const QString& keepSelected)
 {
     if (m_path.isEmpty())
         return; // no folder yet
@@ -124,7 +134,8 @@ void FileList::refresh()
     const QSignalBlocker blocker(this);
     clear();
     addItems(names);
-    setCurrentRow(-1);
+    const qsizetype kept = keepSelected.isEmpty() ? -1 : names.indexOf(keepSelected);
+    setCurrentRow(int(kept));
 }
 
 } // namespace skyraid

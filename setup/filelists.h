@@ -26,6 +26,9 @@ Q_SIGNALS:
 protected:
     // Every entry is always open: no branch arrows to suggest otherwise.
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+    // Enter opens the folder and goes no further: it does not press the
+    // dialog's default button as well.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void open(QTreeWidgetItem* item);
@@ -48,11 +51,13 @@ public:
     void setPattern(const QString& pattern);
 
     // The name of the selected file, without its folder; empty when no file
-    // is selected. Showing another folder or pattern selects none.
+    // is selected. Another folder starts with none selected; another pattern
+    // keeps the selected file selected while it still lists it.
     QString fileName() const;
 
 private:
-    void refresh();
+    // Lists the files again, with the named one selected if it is listed.
+    void refresh(const QString& keepSelected);
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

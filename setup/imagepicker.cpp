@@ -92,8 +92,6 @@ ImagePicker::ImagePicker(const Kind& kind, SettingsStore& store, const DialogSer
     Form_Load();
 }
 
-ImagePicker::~ImagePicker() = default;
-
 void ImagePicker::buildForm()
 {
     m_txtFileName = textBox(QString(), QStringLiteral("txtFileName"), this);
@@ -111,15 +109,11 @@ void ImagePicker::buildForm()
     // Enter in the file name box accepts it.
     m_cmdOK->setDefault(true);
 
-    auto* lblFileName = label(QStringLiteral("File &Name:"), QStringLiteral("lblFileName"), this);
-    lblFileName->setBuddy(m_txtFileName);
-    auto* lblFileType = label(QStringLiteral("File &Type:"), QStringLiteral("lblFileType"), this);
-    lblFileType->setBuddy(m_cboFileType);
+    auto* lblFileName = label(QStringLiteral("File Name:"), QStringLiteral("lblFileName"), this);
+    auto* lblFileType = label(QStringLiteral("File Type:"), QStringLiteral("lblFileType"), this);
     auto* lblDirectories =
-        label(QStringLiteral("&Directories:"), QStringLiteral("lblDirectories"), this);
-    lblDirectories->setBuddy(m_dirDirectory);
-    auto* lblDrive = label(QStringLiteral("Dri&ve:"), QStringLiteral("lblDrive"), this);
-    lblDrive->setBuddy(m_drvDrive);
+        label(QStringLiteral("Directories:"), QStringLiteral("lblDirectories"), this);
+    auto* lblDrive = label(QStringLiteral("Drive:"), QStringLiteral("lblDrive"), this);
 
     // Two columns of the same width; the lists take what height there is.
     auto* columns = new QGridLayout;
@@ -165,8 +159,6 @@ void ImagePicker::buildForm()
 
 void ImagePicker::Form_Load()
 {
-    // The lists start at the program's current folder, on its drive.
-    const QString start = QDir::currentPath();
     {
         const QSignalBlocker blocker(m_drvDrive);
         for (const QString& root : m_services.volumes())
@@ -178,12 +170,13 @@ void ImagePicker::Form_Load()
         m_cboFileType->addItem(fileTypeEntry(position));
     m_cboFileType->setCurrentIndex(0);
 
-    m_filFiles->setPath(start);
-    m_dirDirectory->setPath(start);
-    showDriveOf(m_dirDirectory->path());
-    if (m_drvDrive->currentIndex() >= 0)
-        m_driveFolders.insert(m_drvDrive->currentData().toString(), m_dirDirectory->path());
-    showDirName(m_dirDirectory->path());
+    // The lists start at the program's current folder, on its drive; the
+    // folder list's change notification fills the file list and the path.
+    // Should that folder be gone, the home folder stands in.
+    for (const QString& start : {QDir::currentPath(), QDir::homePath(), QDir::rootPath()}) {
+        if (m_dirDirectory->setPath(start))
+            break;
+    }
 }
 
 void ImagePicker::drvDrive_Change(int index)

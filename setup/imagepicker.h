@@ -45,7 +45,6 @@ public:
     // Starts at the program's current folder, listing the first file type.
     ImagePicker(const Kind& kind, SettingsStore& store, const DialogServices& services,
                 QWidget* parent = nullptr);
-    ~ImagePicker() override;
 
     QLineEdit* txtFileName() const { return m_txtFileName; }
     FileList* filFiles() const { return m_filFiles; }

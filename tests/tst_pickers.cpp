@@ -365,10 +365,13 @@ TEST_F(Pickers, FileTypesListTheirFilesWhateverTheLetterCase)
         EXPECT_EQ(shownFiles(*picker), expected[position]) << "file type " << position;
         EXPECT_EQ(picker->filFiles()->fileName(), u"") << "a new list selects nothing";
     }
-    // A name chosen from one type stays in the box when the type changes.
+    // A file chosen under one type stays chosen under another that lists it,
+    // so OK still stores it with its folder.
     clickFile(*picker, u"sky.bmp"_s);
     picker->cboFileType()->setCurrentIndex(3);
-    EXPECT_EQ(picker->txtFileName()->text(), u"sky.bmp");
+    EXPECT_EQ(picker->filFiles()->fileName(), u"sky.bmp");
+    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(stored(store, keys::BMPFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
 }
 
 TEST_F(Pickers, FolderListShowsTheWayUpAndTheFoldersInside)
@@ -385,7 +388,15 @@ TEST_F(Pickers, FolderListShowsTheWayUpAndTheFoldersInside)
     ASSERT_NE(current->parent(), nullptr);
     EXPECT_EQ(current->parent()->text(0), u"drive1");
 
-    // Up again by its parent's entry; the file list follows.
+    // Enter opens the current entry and does not press OK as well.
+    list.setFocus();
+    list.setCurrentItem(current->child(0));
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.path(), pics + u"/Deeper"_s);
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Up again by an entry above; the file list follows.
     openFolder(*picker, u"drive1"_s);
     EXPECT_EQ(list.path(), drive1);
     EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(drive1));
