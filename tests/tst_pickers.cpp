@@ -1,9 +1,7 @@
 #include "scene/canvas.h"
 #include "settings/keys.h"
-#include "setup/backgroundtab.h"
 #include "setup/filelists.h"
 #include "setup/imagepicker.h"
-#include "setup/logomessagetab.h"
 #include "setup/setup.h"
 #include "testsupport.h"
 
@@ -123,33 +121,21 @@ QStringList shownFiles(const ImagePicker& picker)
     return names;
 }
 
-QListWidgetItem& fileItem(const ImagePicker& picker, const QString& name)
+// Clicks once or twice on an entry of a list. Twice is a double-click as the
+// window system reports it: press, release, press, double-click, release.
+void click(QAbstractItemView& view, const QRect& entry, int times = 1)
 {
-    const QList<QListWidgetItem*> found = picker.filFiles()->findItems(name, Qt::MatchExactly);
-    if (found.size() != 1)
-        throw std::runtime_error("no file listed as " + name.toStdString());
-    return *found.first();
+    ASSERT_TRUE(entry.isValid()) << "no such entry";
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, entry.center());
+    if (times == 2)
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, entry.center());
 }
 
-void clickFile(ImagePicker& picker, const QString& name)
+void clickFile(ImagePicker& picker, const QString& name, int times = 1)
 {
     FileList& list = *picker.filFiles();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(&fileItem(picker, name)).center());
-}
-
-// A double-click as the window system reports it: press, release, press,
-// double-click, release.
-void doubleClick(QWidget* viewport, QPoint at)
-{
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-}
-
-void doubleClickFile(ImagePicker& picker, const QString& name)
-{
-    FileList& list = *picker.filFiles();
-    doubleClick(list.viewport(), list.visualItemRect(&fileItem(picker, name)).center());
+    const QList<QListWidgetItem*> found = list.findItems(name, Qt::MatchExactly);
+    click(list, found.size() == 1 ? list.visualItemRect(found.first()) : QRect(), times);
 }
 
 // Opens a folder of the folder list as the user does, with a double-click.
@@ -158,8 +144,7 @@ void openFolder(ImagePicker& picker, const QString& name)
     DirectoryList& list = *picker.dirDirectory();
     const QList<QTreeWidgetItem*> found =
         list.findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    ASSERT_EQ(found.size(), 1) << name.toStdString();
-    doubleClick(list.viewport(), list.visualItemRect(found.first()).center());
+    click(list, found.size() == 1 ? list.visualItemRect(found.first()) : QRect(), 2);
 }
 
 void typeName(ImagePicker& picker, const QString& text)
@@ -175,19 +160,18 @@ void typeName(ImagePicker& picker, const QString& text)
 
 // --- Choosing ------------------------------------------------------------------
 
-TEST_F(Pickers, StartAtTheCurrentFolderWithTheFirstFileType)
+// Rows of the tests below are named by their label.
+template <class Row>
+requires requires(Row row)
 {
-    auto picker = open();
-    EXPECT_EQ(picker->windowTitle(), u"Form1");
-    EXPECT_EQ(picker->cboFileType()->currentIndex(), 0);
-    EXPECT_EQ(picker->cboFileType()->currentText(), u"BMP files (*.BMP)");
-    EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(drive1));
-    EXPECT_EQ(picker->dirDirectory()->path(), drive1);
-    EXPECT_EQ(picker->drvDrive()->currentText(), QDir::toNativeSeparators(drive1));
-    EXPECT_EQ(shownFiles(*picker), QStringList{u"start.bmp"_s});
-    EXPECT_EQ(picker->txtFileName()->text(), u"");
-    EXPECT_EQ(open(ImagePicker::GetLogo)->windowTitle(), u"Select Your Logo");
+    row.label;
 }
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.label;
+}
+
+constexpr auto ByLabel = [](const auto& row) { return std::string(row.param.label); };
 
 struct ChoiceRow {
     const char* label;
@@ -196,11 +180,6 @@ struct ChoiceRow {
     QString file;
     bool doubleClick;
 };
-
-void PrintTo(const ChoiceRow& row, std::ostream* os)
-{
-    *os << row.label;
-}
 
 class PickerChoice : public Pickers, public ::testing::WithParamInterface<ChoiceRow> {};
 
@@ -216,7 +195,7 @@ TEST_P(PickerChoice, StoresTheFullPathOfTheChosenFile)
     EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(folder));
 
     if (row.doubleClick) {
-        doubleClickFile(*picker, row.file);
+        clickFile(*picker, row.file, 2);
     } else {
         clickFile(*picker, row.file);
         EXPECT_EQ(picker->txtFileName()->text(), row.file);
@@ -233,15 +212,11 @@ TEST_P(PickerChoice, StoresTheFullPathOfTheChosenFile)
 INSTANTIATE_TEST_SUITE_P(
     Rows, PickerChoice,
     ::testing::Values(
-        ChoiceRow{"background", &ImagePicker::GetFile, u"Pics"_s, u"sky.bmp"_s, false},
-        ChoiceRow{"logo", &ImagePicker::GetLogo, u"Pics"_s, u"SKY2.BMP"_s, false},
-        ChoiceRow{"drive root", &ImagePicker::GetFile, QString(), u"start.bmp"_s, false},
-        ChoiceRow{"double-click", &ImagePicker::GetLogo, u"Pics"_s, u"Cloud.Bmp"_s, true}),
-    [](const auto& row) {
-        QString name = QString::fromLatin1(row.param.label);
-        name.remove(u' ').remove(u'-');
-        return name.toStdString();
-    });
+        ChoiceRow{"Background", &ImagePicker::GetFile, u"Pics"_s, u"sky.bmp"_s, false},
+        ChoiceRow{"Logo", &ImagePicker::GetLogo, u"Pics"_s, u"SKY2.BMP"_s, false},
+        ChoiceRow{"DriveRoot", &ImagePicker::GetFile, QString(), u"start.bmp"_s, false},
+        ChoiceRow{"DoubleClick", &ImagePicker::GetLogo, u"Pics"_s, u"Cloud.Bmp"_s, true}),
+    ByLabel);
 
 TEST_F(Pickers, AtTheSystemRootTheFolderKeepsItsOneSeparator)
 {
@@ -265,11 +240,6 @@ struct TypedRow {
     QString expected; // empty: the selected file's full path
 };
 
-void PrintTo(const TypedRow& row, std::ostream* os)
-{
-    *os << row.label;
-}
-
 class PickerTyped : public Pickers, public ::testing::WithParamInterface<TypedRow> {};
 
 TEST_P(PickerTyped, OkStoresTheSelectedFileWithItsFolderAndAnythingElseAsTyped)
@@ -291,19 +261,13 @@ TEST_P(PickerTyped, OkStoresTheSelectedFileWithItsFolderAndAnythingElseAsTyped)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PickerTyped,
-    ::testing::Values(
-        TypedRow{"full path over another file", u"sky.bmp"_s, u"D:\\art\\logo.bmp"_s,
-                 u"D:\\art\\logo.bmp"_s},
-        TypedRow{"bare name, nothing selected", QString(), u"logo.bmp"_s, u"logo.bmp"_s},
-        TypedRow{"name of a listed file, not selected", QString(), u"sky.bmp"_s, u"sky.bmp"_s},
-        TypedRow{"selected name in other letter case", u"sky.bmp"_s, u"Sky.bmp"_s, u"Sky.bmp"_s},
-        TypedRow{"selected name retyped", u"sky.bmp"_s, u"sky.bmp"_s, QString()},
-        TypedRow{"name with blanks", QString(), u"  my logo .bmp "_s, u"  my logo .bmp "_s}),
-    [](const auto& row) {
-        QString name = QString::fromLatin1(row.param.label);
-        name.remove(u' ').remove(u',');
-        return name.toStdString();
-    });
+    ::testing::Values(TypedRow{"FullPathOverAnotherFile", u"sky.bmp"_s, u"D:\\art\\logo.bmp"_s,
+                               u"D:\\art\\logo.bmp"_s},
+                      TypedRow{"BareName", QString(), u"logo.bmp"_s, u"logo.bmp"_s},
+                      TypedRow{"ListedButNotSelected", QString(), u"sky.bmp"_s, u"sky.bmp"_s},
+                      TypedRow{"SelectedInOtherCase", u"sky.bmp"_s, u"Sky.bmp"_s, u"Sky.bmp"_s},
+                      TypedRow{"SelectedRetyped", u"sky.bmp"_s, u"sky.bmp"_s, QString()}),
+    ByLabel);
 
 TEST_F(Pickers, OkWithoutANameSaysSoAndStaysOpen)
 {
@@ -412,6 +376,7 @@ TEST_F(Pickers, ADriveThatCannotBeReadSaysSoAndTheListReturns)
 
     QComboBox& drives = *picker->drvDrive();
     ASSERT_EQ(drives.count(), 3);
+    EXPECT_EQ(drives.currentText(), QDir::toNativeSeparators(drive1));
     drives.setCurrentIndex(1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Drive error!");
@@ -451,7 +416,7 @@ TEST_P(PickerFormats, AChosenPictureLoadsIntoTheScene)
     auto picker = open();
     openFolder(*picker, u"Pics"_s);
     picker->cboFileType()->setCurrentIndex(3);
-    doubleClickFile(*picker, file);
+    clickFile(*picker, file, 2);
 
     Canvas canvas;
     const Surface surface = canvas.createSurface();
@@ -495,16 +460,12 @@ void withPicker(QPushButton& button, const std::function<void(ImagePicker&)>& ac
 
 struct RefreshRow {
     const char* label;
+    const char* title;
     const char* button;
     const char* box;
     Key key;
     bool accept;
 };
-
-void PrintTo(const RefreshRow& row, std::ostream* os)
-{
-    *os << row.label;
-}
 
 class PickerFromSetup : public Pickers, public ::testing::WithParamInterface<RefreshRow> {};
 
@@ -519,11 +480,10 @@ TEST_P(PickerFromSetup, TheBoxShowsWhatIsStoredOnceThePickerCloses)
     ASSERT_EQ(box.text(), u"old.bmp");
 
     withPicker(button, [&](ImagePicker& picker) {
-        EXPECT_EQ(picker.objectName(),
-                  row.key.name == keys::BMPFileName.name ? u"GetFile" : u"GetLogo");
+        EXPECT_EQ(picker.windowTitle(), QLatin1String(row.title));
         EXPECT_TRUE(picker.isModal());
         if (row.accept) {
-            doubleClickFile(picker, u"start.bmp"_s);
+            clickFile(picker, u"start.bmp"_s, 2);
         } else {
             // Another program changes the setting meanwhile.
             store.write(row.key.section, row.key.name, u"elsewhere.bmp"_s);
@@ -535,14 +495,17 @@ TEST_P(PickerFromSetup, TheBoxShowsWhatIsStoredOnceThePickerCloses)
     EXPECT_TRUE(setup.findChildren<ImagePicker*>().isEmpty()) << "the picker is gone";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PickerFromSetup,
-    ::testing::Values(
-        RefreshRow{"BackgroundOk", "cmdSelectBG", "txtBGFile", keys::BMPFileName, true},
-        RefreshRow{"BackgroundCancel", "cmdSelectBG", "txtBGFile", keys::BMPFileName, false},
-        RefreshRow{"LogoOk", "cmdSelectLogo", "txtLogo", keys::LogoFileName, true},
-        RefreshRow{"LogoCancel", "cmdSelectLogo", "txtLogo", keys::LogoFileName, false}),
-    [](const auto& row) { return std::string(row.param.label); });
+INSTANTIATE_TEST_SUITE_P(Rows, PickerFromSetup,
+                         ::testing::Values(RefreshRow{"BackgroundOk", "Form1", "cmdSelectBG",
+                                                      "txtBGFile", keys::BMPFileName, true},
+                                           RefreshRow{"BackgroundCancel", "Form1", "cmdSelectBG",
+                                                      "txtBGFile", keys::BMPFileName, false},
+                                           RefreshRow{"LogoOk", "Select Your Logo", "cmdSelectLogo",
+                                                      "txtLogo", keys::LogoFileName, true},
+                                           RefreshRow{"LogoCancel", "Select Your Logo",
+                                                      "cmdSelectLogo", "txtLogo",
+                                                      keys::LogoFileName, false}),
+                         ByLabel);
 
 TEST_F(Pickers, APickerOpenedAgainStartsAfresh)
 {
@@ -556,8 +519,9 @@ TEST_F(Pickers, APickerOpenedAgainStartsAfresh)
         picker.close();
     });
     withPicker(button, [&](ImagePicker& picker) {
-        EXPECT_EQ(picker.cboFileType()->currentIndex(), 0);
+        EXPECT_EQ(picker.cboFileType()->currentText(), u"BMP files (*.BMP)");
         EXPECT_EQ(picker.dirDirectory()->path(), drive1);
+        EXPECT_EQ(picker.lblDirName()->text(), QDir::toNativeSeparators(drive1));
         EXPECT_EQ(shownFiles(picker), QStringList{u"start.bmp"_s});
         EXPECT_EQ(picker.txtFileName()->text(), u"");
     });
