@@ -3,9 +3,12 @@
 #include "controls.h"
 #include "controlvalues.h"
 #include "framebox.h"
+#include "imagepicker.h"
 #include "platform/platform.h"
 #include "settings/conversions.h"
 #include "settings/keys.h"
+
+#include <utility>
 
 #include <QButtonGroup>
 #include <QDir>
@@ -47,8 +50,8 @@ QString assetFolderForDisplay()
 
 } // namespace
 
-BackGroundTab::BackGroundTab(SettingsStore& store, QWidget* parent)
-    : QWidget(parent), m_store(store)
+BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWidget* parent)
+    : QWidget(parent), m_store(store), m_services(std::move(services))
 {
     setObjectName(QStringLiteral("tabBackGround"));
 
@@ -132,7 +135,9 @@ void BackGroundTab::optBakGrnd_Click(int index, bool checked)
 
 void BackGroundTab::cmdSelectBG_Click()
 {
-    // The picture picker is not here yet; show what is stored meanwhile.
+    // Whatever the user did in the picker, the box shows what is stored now.
+    ImagePicker picker(ImagePicker::GetFile, m_store, m_services, window());
+    picker.exec();
     SelectBG();
 }
 

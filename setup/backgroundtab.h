@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogservices.h"
 #include "settings/settingsstore.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ namespace skyraid {
 class BackGroundTab final : public QWidget {
     Q_OBJECT
 public:
-    BackGroundTab(SettingsStore& store, QWidget* parent = nullptr);
+    BackGroundTab(SettingsStore& store, DialogServices services, QWidget* parent = nullptr);
 
     static constexpr int OptionCount = 3;
 
@@ -42,6 +43,7 @@ private:
     void cmdSelectBG_Click();
 
     SettingsStore& m_store;
+    DialogServices m_services;
     QString m_backgroundChoice;
     QButtonGroup* m_optBakGrnd = nullptr;
     QPushButton* m_cmdSelectBG = nullptr;

@@ -3,9 +3,11 @@
 #include "controls.h"
 #include "controlvalues.h"
 #include "framebox.h"
+#include "imagepicker.h"
 #include "settings/keys.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,8 +35,8 @@ constexpr double SamplePointSize = 13.5;
 
 } // namespace
 
-LogoMessageTab::LogoMessageTab(SettingsStore& store, QWidget* parent)
-    : QWidget(parent), m_store(store)
+LogoMessageTab::LogoMessageTab(SettingsStore& store, DialogServices services, QWidget* parent)
+    : QWidget(parent), m_store(store), m_services(std::move(services))
 {
     setObjectName(QStringLiteral("tabLogoMessage"));
 
@@ -184,7 +186,9 @@ void LogoMessageTab::cboFontSize_Change(const QString& text)
 
 void LogoMessageTab::cmdSelectLogo_Click()
 {
-    // The logo picker is not here yet; show what is stored meanwhile.
+    // Whatever the user did in the picker, the box shows what is stored now.
+    ImagePicker picker(ImagePicker::GetLogo, m_store, m_services, window());
+    picker.exec();
     SelectLogo();
 }
 

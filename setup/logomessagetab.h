@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogservices.h"
 #include "settings/settingsstore.h"
 
 #include <QStringList>
@@ -18,7 +19,7 @@ namespace skyraid {
 class LogoMessageTab final : public QWidget {
     Q_OBJECT
 public:
-    LogoMessageTab(SettingsStore& store, QWidget* parent = nullptr);
+    LogoMessageTab(SettingsStore& store, DialogServices services, QWidget* parent = nullptr);
 
     // Puts the given font names into the font list, sorted alphabetically
     // without regard to case, and leaves no entry selected. Stores nothing.
@@ -52,6 +53,7 @@ private:
     void cmdSelectLogo_Click();
 
     SettingsStore& m_store;
+    DialogServices m_services;
     QCheckBox* m_chkLogo = nullptr;
     QLineEdit* m_txtLogo = nullptr;
     QPushButton* m_cmdSelectLogo = nullptr;

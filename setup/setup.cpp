@@ -9,9 +9,11 @@
 #include "settings/keys.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -20,6 +22,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace skyraid {
@@ -46,7 +49,12 @@ Setup::Setup(SettingsStore& store, QWidget* parent)
 {}
 
 Setup::Setup(SettingsStore& store, const QStringList& fontNames, QWidget* parent)
-    : QDialog(parent), m_store(store)
+    : Setup(store, fontNames, DialogServices(), parent)
+{}
+
+Setup::Setup(SettingsStore& store, const QStringList& fontNames, DialogServices services,
+             QWidget* parent)
+    : QDialog(parent), m_store(store), m_services(std::move(services))
 {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(caption());
@@ -65,13 +73,25 @@ QString Setup::caption()
     return QStringLiteral("Sky Raiders Control Box    ") + webAddress();
 }
 
+QString Setup::supportPage()
+{
+    return QStringLiteral("https://") + webAddress() + QStringLiteral("/support.htm");
+}
+
+QString Setup::aboutText()
+{
+    return QStringLiteral(
+               "%1 %2  Developed by %3\r\nCopyright \u00A9 2026 %3. All rights reserved.")
+        .arg(programTitle(), QStringLiteral(SKYRAID_VERSION), QStringLiteral("Stratowave"));
+}
+
 void Setup::buildForm()
 {
     m_SSTab1 = new QTabWidget(this);
     m_SSTab1->setObjectName(QStringLiteral("SSTab1"));
     m_aircraft = new AircraftTab(m_store, m_SSTab1);
-    m_backGround = new BackGroundTab(m_store, m_SSTab1);
-    m_logoMessage = new LogoMessageTab(m_store, m_SSTab1);
+    m_backGround = new BackGroundTab(m_store, m_services, m_SSTab1);
+    m_logoMessage = new LogoMessageTab(m_store, m_services, m_SSTab1);
     m_help = new HelpTab(m_SSTab1);
     m_SSTab1->addTab(m_aircraft, QStringLiteral("Aircraft"));
     m_SSTab1->addTab(m_backGround, QStringLiteral("BackGround"));
@@ -187,12 +207,19 @@ void Setup::cmdOK_Click()
 
 void Setup::cmdHelp_Click()
 {
-    // The online help page is not wired up yet.
+    Navigate(*this, supportPage());
 }
 
 void Setup::cmdAbout_Click()
 {
-    // The About box is not wired up yet.
+    m_services.messages->show(this, MessageBoxes::Icon::None, programTitle(), aboutText());
+}
+
+void Navigate(QWidget& frm, QString WebPageURL)
+{
+    Q_UNUSED(frm);
+    // A bare file path opens as a document, a bare host name as a web page.
+    QDesktopServices::openUrl(QUrl::fromUserInput(WebPageURL));
 }
 
 } // namespace skyraid

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogservices.h"
 #include "settings/settingsstore.h"
 
 #include <QDialog>
@@ -26,10 +27,18 @@ public:
     explicit Setup(SettingsStore& store, QWidget* parent = nullptr);
     // The font list holds the given names instead.
     Setup(SettingsStore& store, const QStringList& fontNames, QWidget* parent = nullptr);
+    // Message boxes and drives come from `services`.
+    Setup(SettingsStore& store, const QStringList& fontNames, DialogServices services,
+          QWidget* parent = nullptr);
 
     // The maker's web site, shown in the caption.
     static QString webAddress();
     static QString caption();
+    // The online help page on the maker's web site.
+    static QString supportPage();
+    // The two lines of the About box: name and version, then the notice of
+    // rights.
+    static QString aboutText();
 
     AircraftTab* aircraftTab() const { return m_aircraft; }
     BackGroundTab* backGroundTab() const { return m_backGround; }
@@ -48,6 +57,7 @@ private:
     void cmdAbout_Click();
 
     SettingsStore& m_store;
+    DialogServices m_services;
     QTabWidget* m_SSTab1 = nullptr;
     AircraftTab* m_aircraft = nullptr;
     BackGroundTab* m_backGround = nullptr;
@@ -57,5 +67,10 @@ private:
     QPushButton* m_cmdHelp = nullptr;
     QPushButton* m_cmdOK = nullptr;
 };
+
+// Hands a web address or a document to the desktop, which opens it with the
+// user's chosen program. Says nothing when nothing can open it. The desktop
+// takes no owner window, so `frm` only stands for the form that asks.
+void Navigate(QWidget& frm, QString WebPageURL);
 
 } // namespace skyraid

@@ -5,6 +5,7 @@
 #include "scene/imagecontrol.h"
 #include "scene/timesource.h"
 #include "settings/settingsstore.h"
+#include "setup/dialogservices.h"
 #include "sound/soundcontrol.h"
 
 #include <vector>
@@ -90,6 +91,22 @@ public:
     void settleInHost(quintptr, quintptr, QSize) override {}
 
     QStringList messages;
+};
+
+// Message boxes that are written down instead of shown, so nothing waits.
+class RecordingMessages final : public MessageBoxes {
+public:
+    struct Shown {
+        Icon icon;
+        QString title;
+        QString text;
+    };
+    std::vector<Shown> shown;
+
+    void show(QWidget*, Icon icon, const QString& title, const QString& text) override
+    {
+        shown.push_back({icon, title, text});
+    }
 };
 
 // Sound calls, written down.

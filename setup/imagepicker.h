@@ -1,0 +1,97 @@
+#pragma once
+
+#include "dialogservices.h"
+#include "settings/keys.h"
+#include "settings/settingsstore.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QSize>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace skyraid {
+
+class DirectoryList;
+class FileList;
+
+// A small modal dialog that chooses a picture file with a drive list, a
+// folder list, a file list and a file-type list, and stores the chosen path
+// under its key when OK is pressed. Cancel or the close box store nothing.
+// The picker hands nothing back but through the store.
+class ImagePicker final : public QDialog {
+    Q_OBJECT
+public:
+    // What tells the two pickers apart.
+    struct Kind {
+        QLatin1String name;
+        QLatin1String caption;
+        Key key;
+        QSize clientSize; // at 96 dots per inch
+    };
+    // The custom background.
+    static const Kind GetFile;
+    // The custom logo.
+    static const Kind GetLogo;
+
+    // The file types offered, in order, and the pattern each lists.
+    static constexpr int FileTypeCount = 4;
+    static QString fileTypeEntry(int position);
+    static QString fileTypePattern(int position);
+
+    // Starts at the program's current folder, listing the first file type.
+    ImagePicker(const Kind& kind, SettingsStore& store, const DialogServices& services,
+                QWidget* parent = nullptr);
+
+    QLineEdit* txtFileName() const { return m_txtFileName; }
+    FileList* filFiles() const { return m_filFiles; }
+    QComboBox* cboFileType() const { return m_cboFileType; }
+    QLabel* lblDirName() const { return m_lblDirName; }
+    DirectoryList* dirDirectory() const { return m_dirDirectory; }
+    QComboBox* drvDrive() const { return m_drvDrive; }
+    QPushButton* cmdOK() const { return m_cmdOK; }
+    QPushButton* cmdCancel() const { return m_cmdCancel; }
+
+private:
+    void buildForm();
+    void Form_Load();
+    void drvDrive_Change(int index);
+    void dirDirectory_Change(const QString& path);
+    void cboFileType_Click(int position);
+    void filFiles_Click();
+    void filFiles_DblClick();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    void showDirName(const QString& path);
+    // The listed drive that holds the folder: the longest drive root above
+    // it. -1 when no listed drive does.
+    int driveOf(const QString& folder) const;
+    // Shows the folder's drive in the drive list without acting on it.
+    void showDriveOf(const QString& folder);
+
+    const Kind& m_kind;
+    SettingsStore& m_store;
+    DialogServices m_services;
+    // The folder last shown on each drive, by drive root: choosing the drive
+    // again returns there.
+    QHash<QString, QString> m_driveFolders;
+
+    QLineEdit* m_txtFileName = nullptr;
+    FileList* m_filFiles = nullptr;
+    QComboBox* m_cboFileType = nullptr;
+    QLabel* m_lblDirName = nullptr;
+    DirectoryList* m_dirDirectory = nullptr;
+    QComboBox* m_drvDrive = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdCancel = nullptr;
+};
+
+// The folder and the file name joined into one path in the system's own
+// form; a folder that ends with its separator (a root) keeps just the one.
+QString joinedPath(const QString& folder, const QString& name);
+
+} // namespace skyraid

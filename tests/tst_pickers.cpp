@@ -1,0 +1,551 @@
+#include "scene/canvas.h"
+#include "settings/keys.h"
+#include "setup/filelists.h"
+#include "setup/imagepicker.h"
+#include "setup/setup.h"
+#include "testsupport.h"
+
+#include <functional>
+#include <memory>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace skyraid;
+using namespace Qt::StringLiterals;
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString Missing = u"<missing>"_s;
+
+QString stored(test::MemoryStore& store, Key key)
+{
+    return store.read(key.section, key.name, Missing);
+}
+
+// The smallest GIF there is: one pixel. Qt reads GIF but does not write it.
+const QByteArray OnePixelGif = QByteArray::fromHex(
+    "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
+
+void writePicture(const QString& path, const char* format)
+{
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(path, format)) << path.toStdString();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// Two drives in a temporary folder, and the program's current folder on
+// the first:
+//   drive1/  start.bmp
+//   drive1/Pics/  sky.bmp SKY2.BMP Cloud.Bmp anim.gif ANIM2.GIF photo.jpg
+//                 PHOTO2.JPG logo.png README .hidden.bmp, and Deeper/
+//   drive2/Art/
+class Pickers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tree.isValid());
+        QDir tree(m_tree.path());
+        ASSERT_TRUE(tree.mkpath(u"drive1/Pics/Deeper"_s));
+        ASSERT_TRUE(tree.mkpath(u"drive2/Art"_s));
+        drive1 = tree.filePath(u"drive1"_s);
+        drive2 = tree.filePath(u"drive2"_s);
+        pics = tree.filePath(u"drive1/Pics"_s);
+        writePicture(drive1 + u"/start.bmp"_s, "BMP");
+        for (const QString& name : {u"sky.bmp"_s, u"SKY2.BMP"_s, u"Cloud.Bmp"_s, u".hidden.bmp"_s})
+            writePicture(pics + u'/' + name, "BMP");
+        writePicture(pics + u"/photo.jpg"_s, "JPEG");
+        writePicture(pics + u"/PHOTO2.JPG"_s, "JPEG");
+        writePicture(pics + u"/logo.png"_s, "PNG");
+        writeFile(pics + u"/anim.gif"_s, OnePixelGif);
+        writeFile(pics + u"/ANIM2.GIF"_s, OnePixelGif);
+        writeFile(pics + u"/README"_s, "not a picture");
+
+        m_previousFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(drive1));
+        volumes = {drive1, drive2};
+    }
+
+    void TearDown() override { QDir::setCurrent(m_previousFolder); }
+
+    DialogServices services()
+    {
+        return DialogServices{&messages, [this] { return volumes; }};
+    }
+
+    std::unique_ptr<ImagePicker> open(const ImagePicker::Kind& kind = ImagePicker::GetFile)
+    {
+        auto picker = std::make_unique<ImagePicker>(kind, store, services());
+        picker->show();
+        return picker;
+    }
+
+    QString drive1, drive2, pics;
+    QStringList volumes;
+    test::MemoryStore store;
+    test::RecordingMessages messages;
+
+private:
+    QTemporaryDir m_tree;
+    QString m_previousFolder;
+};
+
+QStringList shownFiles(const ImagePicker& picker)
+{
+    QStringList names;
+    for (int row = 0; row < picker.filFiles()->count(); ++row)
+        names << picker.filFiles()->item(row)->text();
+    return names;
+}
+
+// Clicks once or twice on an entry of a list. Twice is a double-click as the
+// window system reports it: press, release, press, double-click, release.
+void click(QAbstractItemView& view, const QRect& entry, int times = 1)
+{
+    ASSERT_TRUE(entry.isValid()) << "no such entry";
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, entry.center());
+    if (times == 2)
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, entry.center());
+}
+
+void clickFile(ImagePicker& picker, const QString& name, int times = 1)
+{
+    FileList& list = *picker.filFiles();
+    const QList<QListWidgetItem*> found = list.findItems(name, Qt::MatchExactly);
+    click(list, found.size() == 1 ? list.visualItemRect(found.first()) : QRect(), times);
+}
+
+// Opens a folder of the folder list as the user does, with a double-click.
+void openFolder(ImagePicker& picker, const QString& name)
+{
+    DirectoryList& list = *picker.dirDirectory();
+    const QList<QTreeWidgetItem*> found =
+        list.findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    click(list, found.size() == 1 ? list.visualItemRect(found.first()) : QRect(), 2);
+}
+
+void typeName(ImagePicker& picker, const QString& text)
+{
+    QLineEdit& box = *picker.txtFileName();
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClicks(&box, text);
+}
+
+} // namespace
+
+// --- Choosing ------------------------------------------------------------------
+
+// Rows of the tests below are named by their label.
+template <class Row>
+requires requires(Row row)
+{
+    row.label;
+}
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.label;
+}
+
+constexpr auto ByLabel = [](const auto& row) { return std::string(row.param.label); };
+
+struct ChoiceRow {
+    const char* label;
+    const ImagePicker::Kind* kind;
+    QString folder; // opened from the start folder, one step at a time
+    QString file;
+    bool doubleClick;
+};
+
+class PickerChoice : public Pickers, public ::testing::WithParamInterface<ChoiceRow> {};
+
+TEST_P(PickerChoice, StoresTheFullPathOfTheChosenFile)
+{
+    const ChoiceRow& row = GetParam();
+    auto picker = open(*row.kind);
+    QString folder = drive1;
+    for (const QString& step : row.folder.split(u'/', Qt::SkipEmptyParts)) {
+        openFolder(*picker, step);
+        folder += u'/' + step;
+    }
+    EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(folder));
+
+    if (row.doubleClick) {
+        clickFile(*picker, row.file, 2);
+    } else {
+        clickFile(*picker, row.file);
+        EXPECT_EQ(picker->txtFileName()->text(), row.file);
+        ASSERT_TRUE(picker->isVisible());
+        QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    }
+    EXPECT_EQ(stored(store, row.kind->key), QDir::toNativeSeparators(folder + u'/' + row.file));
+    EXPECT_EQ(store.writes(), QStringList{row.kind->key.name});
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(picker->result(), QDialog::Accepted);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PickerChoice,
+    ::testing::Values(
+        ChoiceRow{"Background", &ImagePicker::GetFile, u"Pics"_s, u"sky.bmp"_s, false},
+        ChoiceRow{"Logo", &ImagePicker::GetLogo, u"Pics"_s, u"SKY2.BMP"_s, false},
+        ChoiceRow{"DriveRoot", &ImagePicker::GetFile, QString(), u"start.bmp"_s, false},
+        ChoiceRow{"DoubleClick", &ImagePicker::GetLogo, u"Pics"_s, u"Cloud.Bmp"_s, true}),
+    ByLabel);
+
+TEST_F(Pickers, AtTheSystemRootTheFolderKeepsItsOneSeparator)
+{
+    auto picker = open();
+    picker->cboFileType()->setCurrentIndex(3);
+    const QString root = QDir::rootPath();
+    ASSERT_TRUE(picker->dirDirectory()->setPath(root));
+    EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(root));
+    if (picker->filFiles()->count() == 0)
+        GTEST_SKIP() << "no file in the root folder to choose";
+    const QString name = picker->filFiles()->item(0)->text();
+    clickFile(*picker, name);
+    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(stored(store, keys::BMPFileName), QDir::toNativeSeparators(root + name));
+}
+
+struct TypedRow {
+    const char* label;
+    QString selected; // empty: no file selected
+    QString typed;
+    QString expected; // empty: the selected file's full path
+};
+
+class PickerTyped : public Pickers, public ::testing::WithParamInterface<TypedRow> {};
+
+TEST_P(PickerTyped, OkStoresTheSelectedFileWithItsFolderAndAnythingElseAsTyped)
+{
+    const TypedRow& row = GetParam();
+    auto picker = open(ImagePicker::GetLogo);
+    openFolder(*picker, u"Pics"_s);
+    if (!row.selected.isEmpty())
+        clickFile(*picker, row.selected);
+    typeName(*picker, row.typed);
+    // Enter in the name box is OK.
+    QTest::keyClick(picker->txtFileName(), Qt::Key_Return);
+    const QString expected = row.expected.isEmpty()
+                                 ? QDir::toNativeSeparators(pics + u'/' + row.selected)
+                                 : row.expected;
+    EXPECT_EQ(stored(store, keys::LogoFileName), expected);
+    EXPECT_FALSE(picker->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PickerTyped,
+    ::testing::Values(TypedRow{"FullPathOverAnotherFile", u"sky.bmp"_s, u"D:\\art\\logo.bmp"_s,
+                               u"D:\\art\\logo.bmp"_s},
+                      TypedRow{"BareName", QString(), u"logo.bmp"_s, u"logo.bmp"_s},
+                      TypedRow{"ListedButNotSelected", QString(), u"sky.bmp"_s, u"sky.bmp"_s},
+                      TypedRow{"SelectedInOtherCase", u"sky.bmp"_s, u"Sky.bmp"_s, u"Sky.bmp"_s},
+                      TypedRow{"SelectedRetyped", u"sky.bmp"_s, u"sky.bmp"_s, QString()}),
+    ByLabel);
+
+TEST_F(Pickers, OkWithoutANameSaysSoAndStaysOpen)
+{
+    auto picker = open();
+    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"You must first select a file!");
+    EXPECT_EQ(messages.shown[0].title, programTitle());
+    EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_TRUE(store.writes().isEmpty());
+
+    // After the message the user can still choose.
+    clickFile(*picker, u"start.bmp"_s);
+    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(stored(store, keys::BMPFileName), QDir::toNativeSeparators(drive1 + u"/start.bmp"_s));
+}
+
+class PickerDismissed : public Pickers, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PickerDismissed, StoresNothing)
+{
+    const QString how = QString::fromLatin1(GetParam());
+    auto picker = open();
+    openFolder(*picker, u"Pics"_s);
+    clickFile(*picker, u"sky.bmp"_s);
+    if (how == u"Cancel")
+        QTest::mouseClick(picker->cmdCancel(), Qt::LeftButton);
+    else if (how == u"Escape")
+        QTest::keyClick(picker->filFiles(), Qt::Key_Escape);
+    else
+        picker->close(); // the title bar's close box
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(picker->result(), QDialog::Rejected);
+    EXPECT_TRUE(store.writes().isEmpty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PickerDismissed, ::testing::Values("Cancel", "Escape", "CloseBox"));
+
+// --- The lists -----------------------------------------------------------------
+
+TEST_F(Pickers, FileTypesListTheirFilesWhateverTheLetterCase)
+{
+    auto picker = open();
+    openFolder(*picker, u"Pics"_s);
+    const QList<QStringList> expected{
+        {u"Cloud.Bmp"_s, u"sky.bmp"_s, u"SKY2.BMP"_s},
+        {u"anim.gif"_s, u"ANIM2.GIF"_s},
+        {u"photo.jpg"_s, u"PHOTO2.JPG"_s},
+        // Every file, also one without an extension; hidden files stay hidden.
+        {u"anim.gif"_s, u"ANIM2.GIF"_s, u"Cloud.Bmp"_s, u"logo.png"_s, u"photo.jpg"_s,
+         u"PHOTO2.JPG"_s, u"README"_s, u"sky.bmp"_s, u"SKY2.BMP"_s},
+    };
+    ASSERT_EQ(picker->cboFileType()->count(), ImagePicker::FileTypeCount);
+    // Back to the first type at the end.
+    for (const int position : {1, 2, 3, 0}) {
+        picker->cboFileType()->setCurrentIndex(position);
+        EXPECT_EQ(shownFiles(*picker), expected[position]) << "file type " << position;
+        EXPECT_EQ(picker->filFiles()->fileName(), u"") << "a new list selects nothing";
+    }
+    // A file chosen under one type stays chosen under another that lists it,
+    // so OK still stores it with its folder.
+    clickFile(*picker, u"sky.bmp"_s);
+    picker->cboFileType()->setCurrentIndex(3);
+    EXPECT_EQ(picker->filFiles()->fileName(), u"sky.bmp");
+    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
+    EXPECT_EQ(stored(store, keys::BMPFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
+}
+
+TEST_F(Pickers, FolderListShowsTheWayUpAndTheFoldersInside)
+{
+    auto picker = open();
+    openFolder(*picker, u"Pics"_s);
+    DirectoryList& list = *picker->dirDirectory();
+    EXPECT_EQ(list.path(), pics);
+    QTreeWidgetItem* current = list.currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(0), u"Pics");
+    ASSERT_EQ(current->childCount(), 1);
+    EXPECT_EQ(current->child(0)->text(0), u"Deeper");
+    ASSERT_NE(current->parent(), nullptr);
+    EXPECT_EQ(current->parent()->text(0), u"drive1");
+
+    // Enter opens the current entry and does not press OK as well.
+    list.setFocus();
+    list.setCurrentItem(current->child(0));
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.path(), pics + u"/Deeper"_s);
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Up again by an entry above; the file list follows.
+    openFolder(*picker, u"drive1"_s);
+    EXPECT_EQ(list.path(), drive1);
+    EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(drive1));
+    EXPECT_EQ(shownFiles(*picker), QStringList{u"start.bmp"_s});
+}
+
+TEST_F(Pickers, ADriveThatCannotBeReadSaysSoAndTheListReturns)
+{
+    const QString gone = QDir(drive1).filePath(u"../ejected"_s);
+    volumes = {drive1, QDir::cleanPath(gone), drive2};
+    auto picker = open();
+    openFolder(*picker, u"Pics"_s);
+
+    QComboBox& drives = *picker->drvDrive();
+    ASSERT_EQ(drives.count(), 3);
+    EXPECT_EQ(drives.currentText(), QDir::toNativeSeparators(drive1));
+    drives.setCurrentIndex(1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Drive error!");
+    EXPECT_EQ(messages.shown[0].title, u"Error");
+    EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
+    EXPECT_EQ(drives.currentIndex(), 0);
+    EXPECT_EQ(picker->dirDirectory()->path(), pics);
+    EXPECT_EQ(shownFiles(*picker).size(), 3);
+
+    // Another drive shows its root, and the first drive the folder left there.
+    drives.setCurrentIndex(2);
+    EXPECT_EQ(picker->dirDirectory()->path(), drive2);
+    EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(drive2));
+    drives.setCurrentIndex(0);
+    EXPECT_EQ(picker->dirDirectory()->path(), pics);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(store.writes().isEmpty());
+}
+
+TEST(PickerDrives, TheMachinesDrivesIncludeTheRoot)
+{
+    const QStringList roots = mountedVolumes();
+#ifndef Q_OS_WIN
+    EXPECT_TRUE(roots.contains(u"/"_s)) << roots.join(u' ').toStdString();
+#endif
+    for (const QString& root : roots)
+        EXPECT_FALSE(QFileInfo(root).isFile()) << root.toStdString();
+}
+
+// --- Any picture the scene shows -----------------------------------------------
+
+class PickerFormats : public Pickers, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PickerFormats, AChosenPictureLoadsIntoTheScene)
+{
+    const QString file = QString::fromLatin1(GetParam());
+    auto picker = open();
+    openFolder(*picker, u"Pics"_s);
+    picker->cboFileType()->setCurrentIndex(3);
+    clickFile(*picker, file, 2);
+
+    Canvas canvas;
+    const Surface surface = canvas.createSurface();
+    canvas.loadPicture(surface, stored(store, keys::BMPFileName), 0);
+    const QImage picture = canvas.picture(surface);
+    ASSERT_FALSE(picture.isNull()) << file.toStdString();
+    EXPECT_EQ(picture.size(),
+              file.endsWith(u"gif", Qt::CaseInsensitive) ? QSize(1, 1) : QSize(4, 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PickerFormats,
+                         ::testing::Values("sky.bmp", "logo.png", "photo.jpg", "anim.gif"));
+
+// --- Opened from the dialog ------------------------------------------------------
+
+namespace {
+
+// Clicks the button, and while the picker it opens runs modally, hands the
+// picker to `act`. A picker that `act` leaves open is closed afterwards.
+void withPicker(QPushButton& button, const std::function<void(ImagePicker&)>& act)
+{
+    bool ran = false;
+    std::function<void(int)> look = [&](int triesLeft) {
+        auto* picker = qobject_cast<ImagePicker*>(QApplication::activeModalWidget());
+        if (!picker && triesLeft > 0) {
+            QTimer::singleShot(10, [&look, triesLeft] { look(triesLeft - 1); });
+            return;
+        }
+        ASSERT_NE(picker, nullptr) << "no picker opened";
+        ran = true;
+        act(*picker);
+        if (picker->isVisible())
+            picker->close();
+    };
+    QTimer::singleShot(0, [&look] { look(200); });
+    button.click();
+    EXPECT_TRUE(ran);
+}
+
+} // namespace
+
+struct RefreshRow {
+    const char* label;
+    const char* title;
+    const char* button;
+    const char* box;
+    Key key;
+    bool accept;
+};
+
+class PickerFromSetup : public Pickers, public ::testing::WithParamInterface<RefreshRow> {};
+
+TEST_P(PickerFromSetup, TheBoxShowsWhatIsStoredOnceThePickerCloses)
+{
+    const RefreshRow& row = GetParam();
+    store.write(keys::BackGround.section, keys::BackGround.name, u"3"_s);
+    store.write(row.key.section, row.key.name, u"old.bmp"_s);
+    skyraid::Setup setup(store, {u"Arial"_s}, services());
+    auto& button = *setup.findChild<QPushButton*>(QString::fromLatin1(row.button));
+    auto& box = *setup.findChild<QLineEdit*>(QString::fromLatin1(row.box));
+    ASSERT_EQ(box.text(), u"old.bmp");
+
+    withPicker(button, [&](ImagePicker& picker) {
+        EXPECT_EQ(picker.windowTitle(), QLatin1String(row.title));
+        EXPECT_TRUE(picker.isModal());
+        if (row.accept) {
+            clickFile(picker, u"start.bmp"_s, 2);
+        } else {
+            // Another program changes the setting meanwhile.
+            store.write(row.key.section, row.key.name, u"elsewhere.bmp"_s);
+            QTest::mouseClick(picker.cmdCancel(), Qt::LeftButton);
+        }
+    });
+    EXPECT_EQ(box.text(),
+              row.accept ? QDir::toNativeSeparators(drive1 + u"/start.bmp"_s) : u"elsewhere.bmp"_s);
+    EXPECT_TRUE(setup.findChildren<ImagePicker*>().isEmpty()) << "the picker is gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PickerFromSetup,
+                         ::testing::Values(RefreshRow{"BackgroundOk", "Form1", "cmdSelectBG",
+                                                      "txtBGFile", keys::BMPFileName, true},
+                                           RefreshRow{"BackgroundCancel", "Form1", "cmdSelectBG",
+                                                      "txtBGFile", keys::BMPFileName, false},
+                                           RefreshRow{"LogoOk", "Select Your Logo", "cmdSelectLogo",
+                                                      "txtLogo", keys::LogoFileName, true},
+                                           RefreshRow{"LogoCancel", "Select Your Logo",
+                                                      "cmdSelectLogo", "txtLogo",
+                                                      keys::LogoFileName, false}),
+                         ByLabel);
+
+TEST_F(Pickers, APickerOpenedAgainStartsAfresh)
+{
+    skyraid::Setup setup(store, {u"Arial"_s}, services());
+    const qsizetype loadWrites = store.writes().size();
+    auto& button = *setup.findChild<QPushButton*>(u"cmdSelectLogo"_s);
+    withPicker(button, [&](ImagePicker& picker) {
+        openFolder(picker, u"Pics"_s);
+        picker.cboFileType()->setCurrentIndex(3);
+        clickFile(picker, u"README"_s);
+        picker.close();
+    });
+    withPicker(button, [&](ImagePicker& picker) {
+        EXPECT_EQ(picker.cboFileType()->currentText(), u"BMP files (*.BMP)");
+        EXPECT_EQ(picker.dirDirectory()->path(), drive1);
+        EXPECT_EQ(picker.lblDirName()->text(), QDir::toNativeSeparators(drive1));
+        EXPECT_EQ(shownFiles(picker), QStringList{u"start.bmp"_s});
+        EXPECT_EQ(picker.txtFileName()->text(), u"");
+    });
+    EXPECT_EQ(store.writes().size(), loadWrites);
+}
+
+// --- How they look -----------------------------------------------------------------
+
+// Keeps a picture of each picker under the temporary folder, for a person to
+// look at, and checks that nothing in it is squeezed.
+TEST_F(Pickers, EveryControlFits)
+{
+    for (const ImagePicker::Kind* kind : {&ImagePicker::GetFile, &ImagePicker::GetLogo}) {
+        auto picker = open(*kind);
+        openFolder(*picker, u"Pics"_s);
+        clickFile(*picker, u"sky.bmp"_s);
+        EXPECT_GE(picker->width(), picker->minimumSizeHint().width());
+        EXPECT_GE(picker->height(), picker->minimumSizeHint().height());
+        // The two columns share the width.
+        const int files = picker->filFiles()->width();
+        const int folders = picker->dirDirectory()->width();
+        EXPECT_LE(std::abs(files - folders), 2) << files << " and " << folders;
+        const QImage picture = picker->grab().toImage();
+        ASSERT_FALSE(picture.isNull());
+        picture.save(QDir::temp().filePath(u"skyraid-%1.png"_s.arg(QLatin1String(kind->name))));
+    }
+}
