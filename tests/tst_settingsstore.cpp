@@ -152,8 +152,9 @@ TEST_F(SettingsFile, ConcurrentWritersOfDifferentKeysLoseNothing)
 TEST_F(SettingsFile, CorruptFileNeverCrashesAndStillTakesWrites)
 {
     QDir().mkpath(m_dir.filePath(QStringLiteral("SkyRaid")));
-    QByteArray garbage(
-        "\xff\xfe\x00\x01[[[=\n]]]\n[Startup\nno equals sign\n=\n[System]\nSetReg=2\n", 60);
+    static const char head[] =
+        "\xff\xfe\x00\x01[[[=\n]]]\n[Startup\nno equals sign\n=\n[System]\nSetReg=2\n";
+    QByteArray garbage(head, sizeof head - 1); // the NUL bytes inside are part of it
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919) & 0xff));
     writeRaw(garbage);
