@@ -72,6 +72,17 @@ int writeSheet(const QString& file)
     return 0;
 }
 
+// The program's icon: the emblem at the left of the logo, square.
+int writeIcon(const QString& file)
+{
+    const QImage full = logo();
+    const QImage icon = full.copy(0, 0, full.height(), full.height())
+                            .scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!icon.save(file, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(file));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -80,6 +91,8 @@ int main(int argc, char* argv[])
         return writeAssets(QFile::decodeName(argv[1]));
     if (argc == 3 && QByteArray(argv[1]) == "--sheet")
         return writeSheet(QFile::decodeName(argv[2]));
-    std::fprintf(stderr, "usage: skyraid_assetgen <folder> | --sheet <file.png>\n");
+    if (argc == 3 && QByteArray(argv[1]) == "--icon")
+        return writeIcon(QFile::decodeName(argv[2]));
+    std::fprintf(stderr, "usage: skyraid_assetgen <folder> | --sheet <file.png> | --icon <file.png>\n");
     return 2;
 }
