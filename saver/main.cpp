@@ -1,4 +1,5 @@
 #include "modes.h"
+#include "screenshot.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -25,5 +26,9 @@ int main(int argc, char* argv[])
     const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)
         return 0;
+    if (const QString shot = qEnvironmentVariable("SKYRAID_SCREENSHOT"); !shot.isEmpty()) {
+        const int delay = qEnvironmentVariableIntValue("SKYRAID_SCREENSHOT_DELAY_MS");
+        scheduleScreenshot(shot, delay > 0 ? delay : 4000);
+    }
     return QApplication::exec();
 }
