@@ -2,9 +2,9 @@
 
 #include "sound/qtsoundcontrol.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
+
+#include <QCoreApplication>
 
 namespace skyraid {
 
@@ -66,8 +66,8 @@ FullScreenSaver::FullScreenSaver(Platform& platform, std::optional<quintptr> hos
       m_host(hostWindow), m_sound(makeSoundControl())
 {
     Platform& formPlatform = m_host ? *m_hosted : m_platform;
-    m_form = std::make_unique<Form1>(FormServices{m_store, m_screen, *m_sound, formPlatform,
-                                                  m_time, m_random, assetFolder(),
+    m_form = std::make_unique<Form1>(FormServices{m_store, m_screen, *m_sound, formPlatform, m_time,
+                                                  m_random, assetFolder(),
                                                   [this] {
                                                       m_watch.stop();
                                                       m_screen.close();

@@ -7,10 +7,10 @@
 #include "settings/systemsettingsstore.h"
 #include "sound/soundcontrol.h"
 
-#include <QTimer>
-
 #include <memory>
 #include <optional>
+
+#include <QTimer>
 
 namespace skyraid {
 

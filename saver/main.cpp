@@ -23,7 +23,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
-    const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform, start.hostWindow);
+    const std::unique_ptr<RunningMode> running =
+        showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)
         return 0;
     if (const QString shot = qEnvironmentVariable("SKYRAID_SCREENSHOT"); !shot.isEmpty()) {

@@ -27,10 +27,9 @@ private:
 
 QString passwordNote()
 {
-    return QStringLiteral(
-        "SkyRaid has no password of its own on this system.\n\n"
-        "Your desktop's screen locker protects the screen with your login "
-        "password; change that password in your system's user settings.");
+    return QStringLiteral("SkyRaid has no password of its own on this system.\n\n"
+                          "Your desktop's screen locker protects the screen with your login "
+                          "password; change that password in your system's user settings.");
 }
 
 std::unique_ptr<RunningMode> showMode(Mode mode, const QString& commandText, Platform& platform,

@@ -1,12 +1,12 @@
 #include "screenshot.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-
-#include <cstdio>
 
 namespace skyraid {
 

@@ -30,8 +30,9 @@ QString readText(const QString& path)
 QRgb screenCentre(Display* display)
 {
     const int screen = DefaultScreen(display);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), DisplayWidth(display, screen) / 2,
-                              DisplayHeight(display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), DisplayWidth(display, screen) / 2,
+                  DisplayHeight(display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
     const unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
@@ -43,8 +44,9 @@ TEST(Install, PutsEverythingUnderThePrefixAndTheInstalledProgramUsesIt)
 {
     QTemporaryDir prefix;
     QProcess install;
-    install.start(QStringLiteral(SKYRAID_CMAKE_COMMAND),
-                  {u"--install"_s, QStringLiteral(SKYRAID_BUILD_DIR), u"--prefix"_s, prefix.path()});
+    install.start(
+        QStringLiteral(SKYRAID_CMAKE_COMMAND),
+        {u"--install"_s, QStringLiteral(SKYRAID_BUILD_DIR), u"--prefix"_s, prefix.path()});
     ASSERT_TRUE(install.waitForFinished(120000));
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
 
@@ -55,7 +57,8 @@ TEST(Install, PutsEverythingUnderThePrefixAndTheInstalledProgramUsesIt)
           "share/applications/skyraid.desktop", "share/applications/skyraid-settings.desktop",
           "libexec/xscreensaver/skyraid", "share/xscreensaver/config/skyraid.xml"})
         EXPECT_TRUE(QFile::exists(root + QString::fromLatin1(file))) << file;
-    EXPECT_TRUE(readText(root + u"share/applications/skyraid.desktop"_s).contains(u"\nExec=skyraid /s\n"));
+    EXPECT_TRUE(
+        readText(root + u"share/applications/skyraid.desktop"_s).contains(u"\nExec=skyraid /s\n"));
     EXPECT_TRUE(readText(root + u"share/applications/skyraid-settings.desktop"_s)
                     .contains(u"\nExec=skyraid /c\n"));
     EXPECT_TRUE(QFileInfo(root + u"libexec/xscreensaver/skyraid"_s).isExecutable());

@@ -2,6 +2,8 @@
 // daemon's window when it blanks the screen, gone when it unblanks.
 #include "testsupport.h"
 
+#include <iostream>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,8 +14,6 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 // Xlib's macros must come after everything else.
 #include <X11/Xlib.h>
@@ -129,9 +129,9 @@ protected:
     QRgb screenCentre()
     {
         const int screen = DefaultScreen(m_display);
-        XImage* image = XGetImage(m_display, DefaultRootWindow(m_display),
-                                  DisplayWidth(m_display, screen) / 2,
-                                  DisplayHeight(m_display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(m_display, DefaultRootWindow(m_display), DisplayWidth(m_display, screen) / 2,
+                      DisplayHeight(m_display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
         const unsigned long pixel = XGetPixel(image, 0, 0);
         XDestroyImage(image);
         return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
@@ -184,4 +184,111 @@ TEST_F(XScreenSaverHack, DrawsInTheDaemonsWindowAndEndsWhenItUnblanks)
     EXPECT_FALSE(running(saver)) << "the saver outlived the blanking";
     std::cout << "saver gone after " << clock.elapsed() << " ms\n";
     EXPECT_LT(clock.elapsed(), 1000) << "the saver took too long to end";
+}
+
+namespace {
+
+// A window of another program for the saver to draw into, as the daemon's.
+class HostWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") || !(m_display = XOpenDisplay(nullptr)))
+            GTEST_SKIP() << "no X display";
+        m_host = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 400, 300, 0, 0,
+                                     WhitePixel(m_display, DefaultScreen(m_display)));
+        XMapWindow(m_display, m_host);
+        XSync(m_display, False);
+
+        QDir().mkpath(m_config.filePath(u"SkyRaid"_s));
+        QFile ini(m_config.filePath(u"SkyRaid/SkyRaid.ini"_s));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Startup]\nBackGround=2\n[System]\nSetReg=2\n");
+    }
+    void TearDown() override
+    {
+        if (m_saver.state() != QProcess::NotRunning) {
+            m_saver.kill();
+            m_saver.waitForFinished();
+        }
+        if (m_host)
+            XDestroyWindow(m_display, m_host);
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+
+    void start()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        env.insert(u"XDG_CONFIG_HOME"_s, m_config.path());
+        env.insert(u"XSCREENSAVER_WINDOW"_s, u"0x%1"_s.arg(m_host, 0, 16));
+        m_saver.setProcessEnvironment(env);
+        m_saver.start(test::builtProgram(u"skyraid"_s), {u"/s"_s});
+        ASSERT_TRUE(m_saver.waitForStarted());
+    }
+
+    QRgb pixel(int x, int y)
+    {
+        XImage* image = XGetImage(m_display, m_host, x, y, 1, 1, AllPlanes, ZPixmap);
+        const unsigned long value = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        return qRgb(int((value >> 16) & 0xff), int((value >> 8) & 0xff), int(value & 0xff));
+    }
+
+    bool waitFor(int x, int y, QRgb colour)
+    {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (pixel(x, y) == colour)
+                return true;
+            QThread::msleep(25);
+        }
+        return false;
+    }
+
+    Display* m_display = nullptr;
+    Window m_host = 0;
+    QTemporaryDir m_config;
+    QProcess m_saver;
+};
+
+} // namespace
+
+TEST_F(HostWindow, SceneFillsTheWindowFollowsItsSizeAndLeavesInputAlone)
+{
+    start();
+    ASSERT_TRUE(waitFor(200, 150, qRgb(0, 226, 251)));
+    EXPECT_EQ(pixel(2, 2), qRgb(0, 226, 251)); // 4:3 like the scene: no bars
+
+    // The keyboard is not taken: another program can still grab it.
+    EXPECT_EQ(XGrabKeyboard(m_display, m_host, False, GrabModeAsync, GrabModeAsync, CurrentTime),
+              GrabSuccess);
+    XUngrabKeyboard(m_display, CurrentTime);
+
+    XResizeWindow(m_display, m_host, 600, 300);
+    XSync(m_display, False);
+    EXPECT_TRUE(waitFor(10, 150, qRgb(0, 0, 0))) << "no bars beside a wider window";
+    EXPECT_EQ(pixel(300, 150), qRgb(0, 226, 251));
+    EXPECT_EQ(m_saver.state(), QProcess::Running);
+}
+
+TEST_F(HostWindow, EndsAsSoonAsTheWindowGoesAway)
+{
+    start();
+    ASSERT_TRUE(waitFor(200, 150, qRgb(0, 226, 251)));
+    XDestroyWindow(m_display, m_host);
+    XSync(m_display, False);
+    m_host = 0;
+    EXPECT_TRUE(m_saver.waitForFinished(1000));
+    EXPECT_EQ(m_saver.exitCode(), 0);
+}
+
+TEST_F(HostWindow, AWindowThatIsAlreadyGoneEndsAtOnce)
+{
+    XDestroyWindow(m_display, m_host);
+    XSync(m_display, False);
+    start(); // still names the destroyed window
+    m_host = 0;
+    EXPECT_TRUE(m_saver.waitForFinished(1000));
+    EXPECT_EQ(m_saver.exitCode(), 0);
 }
