@@ -1,11 +1,5 @@
 #include "win32api.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace skyraid::win32 {
@@ -61,13 +55,18 @@ std::optional<FullScreenMutex> FullScreenMutex::claim(bool exclusive)
     HANDLE mutex = CreateMutexExA(nullptr, Name, 0, SYNCHRONIZE);
     const DWORD error = GetLastError();
     if (!mutex) {
-        // There is one, but it is not ours to open: someone else's saver runs.
+        // There is one, but it is not ours to open: a saver of another
+        // integrity level runs.
         if (exclusive && error == ERROR_ACCESS_DENIED)
             return std::nullopt;
         // Without the mutex we cannot tell; never stop the saver for it.
         return FullScreenMutex(nullptr);
     }
     FullScreenMutex claimed(mutex);
+    // A losing exclusive start holds its handle until it returns here, so a
+    // third start checking in that instant loses too, even if the saver that
+    // beat the first has just ended. That can only keep a saver from
+    // starting this once, never let two run.
     if (exclusive && error == ERROR_ALREADY_EXISTS)
         return std::nullopt; // another saver holds it; our handle closes here
     return claimed;

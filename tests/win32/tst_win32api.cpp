@@ -19,12 +19,6 @@
 #include <string>
 #include <utility>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 using namespace skyraid::win32;
@@ -171,7 +165,6 @@ void findsTopLevelWindowsByTitle()
     check(findTopLevelWindow(DisplayPropertiesTitle) == panel.handle(),
           "a hidden top-level window is found by its title");
     check(findTopLevelWindow("Display Properties ") == 0, "a longer title does not match");
-    check(findTopLevelWindow("Display") == 0, "a shorter title does not match");
 
     // Only top-level windows count: a control captioned so inside some other
     // program's window is no control panel.
@@ -246,13 +239,11 @@ void measuresClientAreas()
     plain.destroy();
     check(!clientSize(gone), "a destroyed window has none");
     check(!clientSize(0), "no window has none");
-    check(!clientSize(4242), "a number that is no window has none");
 }
 
 void settlesAChildIntoItsHost()
 {
     TestWindow host("Host", WS_POPUP | WS_VISIBLE, 200, 150);
-    TestWindow sibling("Sibling", WS_CHILD | WS_VISIBLE, 20, 20, host.hwnd());
     TestWindow preview("Preview", WS_POPUP, 153, 115);
     const HWND before = GetActiveWindow();
 
