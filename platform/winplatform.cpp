@@ -1,8 +1,5 @@
 #include "qtplatform.h"
-
-#include <QWindow>
-
-#include <windows.h>
+#include "win32/win32api.h"
 
 namespace skyraid {
 
@@ -10,84 +7,49 @@ namespace {
 
 class WinClaim final : public FullScreenClaim {
 public:
-    explicit WinClaim(HANDLE mutex) : m_mutex(mutex) {}
-    ~WinClaim() override
-    {
-        if (m_mutex)
-            CloseHandle(m_mutex);
-    }
-    WinClaim(const WinClaim&) = delete;
-    WinClaim& operator=(const WinClaim&) = delete;
+    explicit WinClaim(win32::FullScreenMutex mutex) : m_mutex(std::move(mutex)) {}
 
 private:
-    HANDLE m_mutex;
+    win32::FullScreenMutex m_mutex;
 };
 
+// The Qt face of the plain Win32 calls in win32/win32api.h.
 class WinPlatform final : public QtPlatform {
 public:
     bool topLevelWindowExists(const QString& title) override
     {
-        return FindWindowA(nullptr, title.toLocal8Bit().constData()) != nullptr;
+        return win32::findTopLevelWindow(title.toLocal8Bit().toStdString()) != 0;
     }
 
     std::unique_ptr<FullScreenClaim> claimFullScreen(bool exclusive) override
     {
-        // A named mutex lives as long as some process holds a handle to it;
-        // the system closes the handles of a process that dies.
-        HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\SkyRaidFullScreen");
-        if (exclusive && mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-            CloseHandle(mutex);
+        std::optional<win32::FullScreenMutex> mutex = win32::FullScreenMutex::claim(exclusive);
+        if (!mutex)
             return nullptr;
-        }
-        return std::make_unique<WinClaim>(mutex);
+        return std::make_unique<WinClaim>(std::move(*mutex));
     }
 
     bool changeScreenSaverPassword(quintptr ownerWindow) override
     {
-        using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
-        HMODULE mpr = LoadLibraryA("mpr.dll");
-        if (!mpr)
-            return false;
-        auto change = reinterpret_cast<PwdChangePassword>(
-            reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
-        if (change)
-            change("SCRSAVE", reinterpret_cast<HWND>(ownerWindow), 0, 0);
-        FreeLibrary(mpr);
-        return change != nullptr;
+        return win32::changePassword(ownerWindow);
     }
 
     void setScreenSaverRunning(QWindow*, bool running) override
     {
-        constexpr UINT ScreenSaverRunning = 97; // SPI_SETSCREENSAVERRUNNING
-        UINT previous = 0;
-        SystemParametersInfoA(ScreenSaverRunning, running ? TRUE : FALSE, &previous, 0);
+        win32::setScreenSaverRunning(running);
     }
 
     std::optional<QSize> clientSize(quintptr window) override
     {
-        const auto hwnd = reinterpret_cast<HWND>(window);
-        if (!hwnd || !IsWindow(hwnd))
+        const std::optional<win32::Size> size = win32::clientSize(window);
+        if (!size)
             return std::nullopt;
-        RECT client{};
-        if (!GetClientRect(hwnd, &client))
-            return std::nullopt;
-        // The client rectangle starts at (0, 0).
-        return QSize(int(client.right), int(client.bottom));
+        return QSize(size->width, size->height);
     }
 
     void settleInHost(quintptr child, quintptr host, QSize size) override
     {
-        const auto window = reinterpret_cast<HWND>(child);
-        const auto parent = reinterpret_cast<HWND>(host);
-        constexpr int StyleIndex = -16; // GWL_STYLE
-        constexpr int OwnerIndex = -8;  // GWL_HWNDPARENT
-        const LONG style = GetWindowLongA(window, StyleIndex);
-        SetWindowLongA(window, StyleIndex, style | WS_CHILD);
-        SetParent(window, parent);
-        // The host is also the owner; handles are pointer-wide on 64 bits.
-        SetWindowLongPtrA(window, OwnerIndex, LONG_PTR(host));
-        SetWindowPos(window, HWND_TOP, 0, 0, size.width(), size.height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW); // 0x54
+        win32::settleInHost(child, host, win32::Size{size.width(), size.height()});
     }
 
     void watchTermination(std::function<void()>) override
