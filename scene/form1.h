@@ -159,6 +159,8 @@ private:
     FormServices m_services;
     QTimer m_tmrPause;
     QTimer m_tmrSound;
+    QTime m_clockTextTime;
+    QString m_clockText;
     bool m_loaded = false;
     bool m_closed = false;
     bool m_unloaded = false;

@@ -47,8 +47,13 @@ void Form1::DrawLogo()
 
 void Form1::DrawClock()
 {
+    // The sample changes once a second; the text is made once for it.
+    if (m_clockTextTime != ClockSample || m_clockText.isEmpty()) {
+        m_clockTextTime = ClockSample;
+        m_clockText = clockText(ClockSample);
+    }
     m_services.drawing.SetFont(QStringLiteral("Arial"), FontClock, 1, false, false, false);
-    m_services.drawing.DrawText(clockText(ClockSample), 0, 0, Yellow);
+    m_services.drawing.DrawText(m_clockText, 0, 0, Yellow);
 }
 
 QString Form1::clockText(QTime time)
