@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     using namespace skyraid;
@@ -20,6 +22,14 @@ int main(int argc, char* argv[])
     if (start.mode == Mode::None)
         return 0;
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without any display Qt would abort; say why instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("skyraid: there is no display to show on (DISPLAY is not set)\n", stderr);
+        return 1;
+    }
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
