@@ -277,10 +277,7 @@ TEST(PreviewPicture, IsBuiltIntoTheProgram)
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     EXPECT_EQ(resource.readAll(), readAsset(u"preview.bmp"_s));
 
-    const QImage picture = previewPicture();
-    ASSERT_EQ(picture.size(), QSize(153, 115));
-    EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
-    EXPECT_EQ(picture.colorCount(), 256);
+    EXPECT_EQ(previewPicture().size(), QSize(153, 115));
 }
 
 TEST(PreviewPicture, ShowsJetsOnADarkSkyWithOrangeClouds)

@@ -152,6 +152,13 @@ void click(QWidget& control)
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
 }
 
+// A dialog opened on a seeded store.
+class SetupSeeded : public ::testing::Test {
+protected:
+    test::MemoryStore store = seededStore();
+    Opened opened{store};
+};
+
 } // namespace
 
 // --- Opening -----------------------------------------------------------------
@@ -368,13 +375,11 @@ void PrintTo(const ControlRow& row, std::ostream* os)
     *os << row.control;
 }
 
-class SetupControl : public ::testing::TestWithParam<ControlRow> {};
+class SetupControl : public SetupSeeded, public ::testing::WithParamInterface<ControlRow> {};
 
 TEST_P(SetupControl, StoresItsOptionTheMomentItChanges)
 {
     const ControlRow& row = GetParam();
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     QWidget& control = opened.find<QWidget>(row.control);
     opened.showTabOf(control);
     row.act(control);
@@ -452,10 +457,8 @@ TEST(SetupControls, DraggingTheVolumeStoresOnceOnRelease)
     EXPECT_EQ(stored(store, keys::Volume), u"-1200");
 }
 
-TEST(SetupControls, TextBoxesStoreEveryKeystroke)
+TEST_F(SetupSeeded, TextBoxesStoreEveryKeystroke)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     auto& message = opened.find<QLineEdit>("txtMessage");
     opened.showTabOf(message);
     retype(message, u"Hello"_s);
@@ -471,10 +474,8 @@ TEST(SetupControls, TextBoxesStoreEveryKeystroke)
     EXPECT_EQ(stored(store, keys::FontClock), u"12a");
 }
 
-TEST(SetupControls, FontSizeStoresAPickAndThenEachTypedText)
+TEST_F(SetupSeeded, FontSizeStoresAPickAndThenEachTypedText)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     auto& sizes = opened.find<QComboBox>("cboFontSize");
     opened.showTabOf(sizes);
 
@@ -502,10 +503,8 @@ TEST(SetupControls, FontSizeStoresAPickAndThenEachTypedText)
     EXPECT_EQ(stored(store, keys::FontSize), u"");
 }
 
-TEST(SetupControls, SoundCutOffStoresPicksOnly)
+TEST_F(SetupSeeded, SoundCutOffStoresPicksOnly)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     auto& cutOff = opened.find<QComboBox>("cboSoundOff");
     opened.showTabOf(cutOff);
     // Not even typed text that matches an entry.
@@ -522,10 +521,8 @@ TEST(SetupControls, SoundCutOffStoresPicksOnly)
     EXPECT_EQ(store.read(Section::System, u"SoundOff"_s, {}), u"45");
 }
 
-TEST(SetupControls, ShowingBoxesStoreNothing)
+TEST_F(SetupSeeded, ShowingBoxesStoreNothing)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     for (const char* name :
          {"txtSpeed", "txtFastJet", "txtBGPlanes", "txtMouseS", "txtLogo", "txtBGFile"}) {
         auto& box = opened.find<QLineEdit>(name);
@@ -536,10 +533,8 @@ TEST(SetupControls, ShowingBoxesStoreNothing)
     EXPECT_TRUE(opened.writesSinceLoad().isEmpty());
 }
 
-TEST(SetupControls, BackgroundChoiceEnablesThePickerButton)
+TEST_F(SetupSeeded, BackgroundChoiceEnablesThePickerButton)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     auto& select = opened.find<QPushButton>("cmdSelectBG");
     opened.showTabOf(select);
     const std::tuple<const char*, const char*, bool> steps[] = {
@@ -552,10 +547,8 @@ TEST(SetupControls, BackgroundChoiceEnablesThePickerButton)
     EXPECT_EQ(opened.writesSinceLoad(), QStringList(3, u"BackGround"_s));
 }
 
-TEST(SetupControls, MessageFontShowsInTheSample)
+TEST_F(SetupSeeded, MessageFontShowsInTheSample)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
     auto& fonts = opened.find<QComboBox>("cboFontsScreen");
     opened.showTabOf(fonts);
     pickEntry(fonts, 1);
