@@ -154,6 +154,16 @@ void typeName(ImagePicker& picker, const QString& text)
 // --- Choosing ------------------------------------------------------------------
 
 // Rows of the tests below are named by their label.
+template <class Row>
+requires requires(Row row)
+{
+    row.label;
+}
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.label;
+}
+
 constexpr auto ByLabel = [](const auto& row) { return std::string(row.param.label); };
 
 struct ChoiceRow {
