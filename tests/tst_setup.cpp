@@ -181,8 +181,11 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     EXPECT_TRUE(opened.find<QCheckBox>("chkProp").isChecked());
     EXPECT_TRUE(opened.find<QRadioButton>("optBakGrnd0").isChecked());
     EXPECT_FALSE(opened.find<QPushButton>("cmdSelectBG").isEnabled());
-    // The font named "1" is not installed: no entry, and nothing stored.
+    // The font named "1" is not installed: it stays the font, shown greyed in
+    // the list without an entry, and nothing is stored.
     EXPECT_EQ(opened.find<QComboBox>("cboFontsScreen").currentIndex(), -1);
+    EXPECT_EQ(opened.find<QComboBox>("cboFontsScreen").placeholderText(), u"1");
+    EXPECT_EQ(opened.find<QLabel>("lblSample").font().family(), u"1");
     // The size list picks position 1, then its text becomes the stored "1".
     EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentIndex(), 1);
     EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentText(), u"1");
@@ -255,21 +258,6 @@ TEST(SetupOpening, ValuesEqualToTheStartingStateStoreNothing)
     EXPECT_EQ(opened.find<QLineEdit>("txtMouseS").text(), u"");
     for (const char* key : {"Speed", "MouseSens", "SecDelay", "Message", "Volume", "SoundOff"})
         EXPECT_FALSE(opened.loadWrites().contains(QLatin1String(key))) << key;
-}
-
-TEST(SetupOpening, AMissingMessageFontStaysTheStoredFont)
-{
-    // The list shows its name greyed and no entry, and nothing is written.
-    test::MemoryStore store;
-    put(store, keys::FontName, u"Comic Sans MS"_s);
-    put(store, keys::SelectedFont, u"2"_s);
-    Opened opened(store);
-    auto& list = opened.find<QComboBox>("cboFontsScreen");
-    EXPECT_EQ(list.currentIndex(), -1);
-    EXPECT_EQ(list.placeholderText(), u"Comic Sans MS");
-    EXPECT_EQ(opened.find<QLabel>("lblSample").font().family(), u"Comic Sans MS");
-    EXPECT_EQ(stored(store, keys::FontName), u"Comic Sans MS");
-    EXPECT_EQ(stored(store, keys::SelectedFont), u"2");
 }
 
 // --- Values the controls cannot take ------------------------------------------
