@@ -288,8 +288,17 @@ TEST_P(SetupHostile, DialogOpensAndTheControlTakesTheNearestState)
         EXPECT_EQ(bar->value(), row.expected);
     else if (auto* box = opened.dialog().findChild<QCheckBox*>(name))
         EXPECT_EQ(box->isChecked(), row.expected == 1);
-    else
-        EXPECT_EQ(opened.find<QComboBox>(row.control).currentIndex(), row.expected);
+    else if (auto* list = opened.dialog().findChild<QComboBox*>(name))
+        EXPECT_EQ(list->currentIndex(), row.expected);
+    else { // the background options: the one ticked, or none
+        for (int i = 0; i < 3; ++i) {
+            const std::string option = "optBakGrnd" + std::to_string(i);
+            EXPECT_EQ(opened.find<QRadioButton>(option.c_str()).isChecked(), i == row.expected)
+                << i;
+        }
+    }
+    EXPECT_EQ(opened.find<QPushButton>("cmdSelectBG").isEnabled(),
+              row.key.name == keys::BackGround.name && row.expected == 2);
     EXPECT_EQ(stored(store, row.key), QString::fromUtf8(row.storedAfter));
 }
 
@@ -315,37 +324,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetupHostile, ::testing::Values(
     HostileRow{keys::FontName, "verdana", "cboFontsScreen", 5, "Verdana"},
     // Positions beyond the size list leave it alone; its text is still loaded.
     HostileRow{keys::SelectedFontSize, "99", "cboFontSize", -1, "99"},
-    HostileRow{keys::SelectedFontSize, "-1", "cboFontSize", -1, "-1"}));
-// clang-format on
-
-struct BackgroundRow {
-    const char* text;
-    int ticked; // -1: no option
-    const char* storedAfter;
-};
-
-class SetupBackgroundValue : public ::testing::TestWithParam<BackgroundRow> {};
-
-TEST_P(SetupBackgroundValue, TicksTheOptionItNamesOrNone)
-{
-    const BackgroundRow& row = GetParam();
-    test::MemoryStore store;
-    put(store, keys::BackGround, QString::fromUtf8(row.text));
-    Opened opened(store);
-    for (int i = 0; i < 3; ++i) {
-        const QByteArray name = "optBakGrnd" + QByteArray::number(i);
-        EXPECT_EQ(opened.find<QRadioButton>(name.constData()).isChecked(), i == row.ticked) << i;
-    }
-    EXPECT_EQ(opened.find<QPushButton>("cmdSelectBG").isEnabled(), row.ticked == 2);
-    EXPECT_EQ(stored(store, keys::BackGround), QString::fromUtf8(row.storedAfter));
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, SetupBackgroundValue, ::testing::Values(
-    BackgroundRow{"1", 0, "1"}, BackgroundRow{"2", 1, "2"}, BackgroundRow{"3", 2, "3"},
-    BackgroundRow{"3.0", 2, "3"}, BackgroundRow{"2.5", 2, "3"}, BackgroundRow{"7", -1, "7"},
-    BackgroundRow{"0", -1, "0"}, BackgroundRow{"1e400", -1, "1e400"},
-    BackgroundRow{"sky", -1, "sky"}));
+    HostileRow{keys::SelectedFontSize, "-1", "cboFontSize", -1, "-1"},
+    // Options 1 to 3 by number, rounded half to even; others tick none.
+    HostileRow{keys::BackGround, "2", "optBakGrnd", 1, "2"},
+    HostileRow{keys::BackGround, "3.0", "optBakGrnd", 2, "3"},
+    HostileRow{keys::BackGround, "2.5", "optBakGrnd", 2, "3"},
+    HostileRow{keys::BackGround, "7", "optBakGrnd", -1, "7"},
+    HostileRow{keys::BackGround, "0", "optBakGrnd", -1, "0"},
+    HostileRow{keys::BackGround, "1e400", "optBakGrnd", -1, "1e400"},
+    HostileRow{keys::BackGround, "sky", "optBakGrnd", -1, "sky"}));
 // clang-format on
 
 // --- Each control stores its option -------------------------------------------
