@@ -251,7 +251,7 @@ TEST(Backgrounds, LogoIsASmallPictureOfItsOwn)
     EXPECT_GT(colours.size(), 100) << "drawn, not a flat box";
 }
 
-TEST(PreviewPicture, HasTheExactBitmapLayout)
+TEST(PreviewPicture, HasTheExactBitmapLayoutAndIsBuiltIntoTheProgram)
 {
     const QByteArray bytes = readAsset(u"preview.bmp"_s);
     ASSERT_EQ(bytes.size(), 19018);
@@ -269,14 +269,11 @@ TEST(PreviewPicture, HasTheExactBitmapLayout)
     for (int row = 0; row < 115; ++row)
         for (int pad = 153; pad < 156; ++pad)
             ASSERT_EQ(bytes[1078 + row * 156 + pad], '\0') << "row " << row;
-}
 
-TEST(PreviewPicture, IsBuiltIntoTheProgram)
-{
+    // The program carries these very bytes.
     QFile resource(previewPicturePath());
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
-    EXPECT_EQ(resource.readAll(), readAsset(u"preview.bmp"_s));
-
+    EXPECT_EQ(resource.readAll(), bytes);
     EXPECT_EQ(previewPicture().size(), QSize(153, 115));
 }
 
@@ -302,7 +299,7 @@ TEST(PreviewPicture, ShowsJetsOnADarkSkyWithOrangeClouds)
     EXPECT_GT(pale, 150);
 }
 
-TEST(JetSound, IsAShort16BitPcmWave)
+TEST(JetSound, IsAShort16BitPcmWaveThatNeitherClipsNorClicks)
 {
     const QByteArray bytes = readAsset(u"jets.wav"_s);
     ASSERT_GT(bytes.size(), 44);
@@ -322,13 +319,8 @@ TEST(JetSound, IsAShort16BitPcmWave)
     EXPECT_GE(seconds, 3.0);
     EXPECT_LE(seconds, 10.0);
     EXPECT_LE(bytes.size(), 512 * 1024);
-}
 
-TEST(JetSound, IsAudibleUnclippedAndSilentAtBothEnds)
-{
-    const QByteArray bytes = readAsset(u"jets.wav"_s);
-    ASSERT_GT(bytes.size(), 44);
-    const int rate = int(le32(bytes, 24));
+    // Audible, unclipped and silent at both ends.
     const int count = (bytes.size() - 44) / 2;
     auto sample = [&](int i) { return int(qint16(le16(bytes, 44 + 2 * i))); };
 
@@ -342,7 +334,7 @@ TEST(JetSound, IsAudibleUnclippedAndSilentAtBothEnds)
     EXPECT_LT(peak, 32767) << "clipped";
     // Starting and ending near zero, it neither clicks when it starts nor
     // when it is played again straight after itself.
-    for (int i = 0; i < rate / 100; ++i) {
+    for (int i = 0; i < int(rate) / 100; ++i) {
         EXPECT_LT(std::abs(sample(i)), 400) << "sample " << i;
         EXPECT_LT(std::abs(sample(count - 1 - i)), 400) << "sample " << count - 1 - i;
     }
