@@ -39,24 +39,6 @@ QString stored(test::MemoryStore& store, Key key)
     return store.read(key.section, key.name, Missing);
 }
 
-// The smallest GIF there is: one pixel. Qt reads GIF but does not write it.
-const QByteArray OnePixelGif = QByteArray::fromHex(
-    "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
-
-void writePicture(const QString& path, const char* format)
-{
-    QImage picture(4, 3, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(path, format)) << path.toStdString();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
 // Two drives in a temporary folder, and the program's current folder on
 // the first:
 //   drive1/  start.bmp
@@ -74,15 +56,26 @@ protected:
         drive1 = tree.filePath(u"drive1"_s);
         drive2 = tree.filePath(u"drive2"_s);
         pics = tree.filePath(u"drive1/Pics"_s);
-        writePicture(drive1 + u"/start.bmp"_s, "BMP");
-        for (const QString& name : {u"sky.bmp"_s, u"SKY2.BMP"_s, u"Cloud.Bmp"_s, u".hidden.bmp"_s})
-            writePicture(pics + u'/' + name, "BMP");
-        writePicture(pics + u"/photo.jpg"_s, "JPEG");
-        writePicture(pics + u"/PHOTO2.JPG"_s, "JPEG");
-        writePicture(pics + u"/logo.png"_s, "PNG");
-        writeFile(pics + u"/anim.gif"_s, OnePixelGif);
-        writeFile(pics + u"/ANIM2.GIF"_s, OnePixelGif);
-        writeFile(pics + u"/README"_s, "not a picture");
+        // 4 x 3 pictures; Qt reads GIF but does not write it, so the GIFs are
+        // the smallest there is: one pixel.
+        QImage picture(4, 3, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QByteArray gif =
+            QByteArray::fromHex("47494638396101000100800000ffffff0000002"
+                                "1f90401000000002c00000000010001000002024401003b");
+        const std::pair<const char*, const char*> files[] = {
+            {"start.bmp", "BMP"},        {"Pics/sky.bmp", "BMP"},     {"Pics/SKY2.BMP", "BMP"},
+            {"Pics/Cloud.Bmp", "BMP"},   {"Pics/.hidden.bmp", "BMP"}, {"Pics/photo.jpg", "JPEG"},
+            {"Pics/PHOTO2.JPG", "JPEG"}, {"Pics/logo.png", "PNG"},    {"Pics/anim.gif", nullptr},
+            {"Pics/ANIM2.GIF", nullptr}, {"Pics/README", nullptr}};
+        for (auto [name, format] : files) {
+            QFile file(drive1 + u'/' + QLatin1String(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+            if (format)
+                ASSERT_TRUE(picture.save(&file, format)) << name;
+            else
+                file.write(QByteArray(name).endsWith("README") ? "not a picture" : gif);
+        }
 
         m_previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(drive1));
@@ -179,6 +172,7 @@ struct ChoiceRow {
     QString folder; // opened from the start folder, one step at a time
     QString file;
     bool doubleClick;
+    int fileType = 0;
 };
 
 class PickerChoice : public Pickers, public ::testing::WithParamInterface<ChoiceRow> {};
@@ -187,6 +181,7 @@ TEST_P(PickerChoice, StoresTheFullPathOfTheChosenFile)
 {
     const ChoiceRow& row = GetParam();
     auto picker = open(*row.kind);
+    picker->cboFileType()->setCurrentIndex(row.fileType);
     QString folder = drive1;
     for (const QString& step : row.folder.split(u'/', Qt::SkipEmptyParts)) {
         openFolder(*picker, step);
@@ -207,16 +202,24 @@ TEST_P(PickerChoice, StoresTheFullPathOfTheChosenFile)
     EXPECT_FALSE(picker->isVisible());
     EXPECT_EQ(picker->result(), QDialog::Accepted);
     EXPECT_TRUE(messages.shown.empty());
+
+    // The scene shows any picture so chosen.
+    Canvas canvas;
+    const Surface surface = canvas.createSurface();
+    canvas.loadPicture(surface, stored(store, row.kind->key), 0);
+    EXPECT_FALSE(canvas.picture(surface).isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PickerChoice,
-    ::testing::Values(
-        ChoiceRow{"Background", &ImagePicker::GetFile, u"Pics"_s, u"sky.bmp"_s, false},
-        ChoiceRow{"Logo", &ImagePicker::GetLogo, u"Pics"_s, u"SKY2.BMP"_s, false},
-        ChoiceRow{"DriveRoot", &ImagePicker::GetFile, QString(), u"start.bmp"_s, false},
-        ChoiceRow{"DoubleClick", &ImagePicker::GetLogo, u"Pics"_s, u"Cloud.Bmp"_s, true}),
-    ByLabel);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, PickerChoice, ::testing::Values(
+    ChoiceRow{"Background", &ImagePicker::GetFile, u"Pics"_s, u"sky.bmp"_s, false},
+    ChoiceRow{"Logo", &ImagePicker::GetLogo, u"Pics"_s, u"SKY2.BMP"_s, false},
+    ChoiceRow{"DriveRoot", &ImagePicker::GetFile, QString(), u"start.bmp"_s, false},
+    ChoiceRow{"DoubleClick", &ImagePicker::GetLogo, u"Pics"_s, u"Cloud.Bmp"_s, true},
+    ChoiceRow{"Gif", &ImagePicker::GetFile, u"Pics"_s, u"anim.gif"_s, true, 1},
+    ChoiceRow{"Jpeg", &ImagePicker::GetFile, u"Pics"_s, u"photo.jpg"_s, false, 2},
+    ChoiceRow{"Png", &ImagePicker::GetLogo, u"Pics"_s, u"logo.png"_s, true, 3}), ByLabel);
+// clang-format on
 
 TEST_F(Pickers, AtTheSystemRootTheFolderKeepsItsOneSeparator)
 {
@@ -259,15 +262,15 @@ TEST_P(PickerTyped, OkStoresTheSelectedFileWithItsFolderAndAnythingElseAsTyped)
     EXPECT_FALSE(picker->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PickerTyped,
-    ::testing::Values(TypedRow{"FullPathOverAnotherFile", u"sky.bmp"_s, u"D:\\art\\logo.bmp"_s,
-                               u"D:\\art\\logo.bmp"_s},
-                      TypedRow{"BareName", QString(), u"logo.bmp"_s, u"logo.bmp"_s},
-                      TypedRow{"ListedButNotSelected", QString(), u"sky.bmp"_s, u"sky.bmp"_s},
-                      TypedRow{"SelectedInOtherCase", u"sky.bmp"_s, u"Sky.bmp"_s, u"Sky.bmp"_s},
-                      TypedRow{"SelectedRetyped", u"sky.bmp"_s, u"sky.bmp"_s, QString()}),
-    ByLabel);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, PickerTyped, ::testing::Values(
+    TypedRow{"FullPathOverAnotherFile", u"sky.bmp"_s, u"D:\\art\\logo.bmp"_s,
+             u"D:\\art\\logo.bmp"_s},
+    TypedRow{"BareName", QString(), u"logo.bmp"_s, u"logo.bmp"_s},
+    TypedRow{"ListedButNotSelected", QString(), u"sky.bmp"_s, u"sky.bmp"_s},
+    TypedRow{"SelectedInOtherCase", u"sky.bmp"_s, u"Sky.bmp"_s, u"Sky.bmp"_s},
+    TypedRow{"SelectedRetyped", u"sky.bmp"_s, u"sky.bmp"_s, QString()}), ByLabel);
+// clang-format on
 
 TEST_F(Pickers, OkWithoutANameSaysSoAndStaysOpen)
 {
@@ -279,11 +282,6 @@ TEST_F(Pickers, OkWithoutANameSaysSoAndStaysOpen)
     EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::None);
     EXPECT_TRUE(picker->isVisible());
     EXPECT_TRUE(store.writes().isEmpty());
-
-    // After the message the user can still choose.
-    clickFile(*picker, u"start.bmp"_s);
-    QTest::mouseClick(picker->cmdOK(), Qt::LeftButton);
-    EXPECT_EQ(stored(store, keys::BMPFileName), QDir::toNativeSeparators(drive1 + u"/start.bmp"_s));
 }
 
 class PickerDismissed : public Pickers, public ::testing::WithParamInterface<const char*> {};
@@ -343,18 +341,12 @@ TEST_F(Pickers, FolderListShowsTheWayUpAndTheFoldersInside)
     auto picker = open();
     openFolder(*picker, u"Pics"_s);
     DirectoryList& list = *picker->dirDirectory();
-    EXPECT_EQ(list.path(), pics);
-    QTreeWidgetItem* current = list.currentItem();
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->text(0), u"Pics");
-    ASSERT_EQ(current->childCount(), 1);
-    EXPECT_EQ(current->child(0)->text(0), u"Deeper");
-    ASSERT_NE(current->parent(), nullptr);
-    EXPECT_EQ(current->parent()->text(0), u"drive1");
+    const QList<QTreeWidgetItem*> deeper = list.findItems(u"Deeper"_s, Qt::MatchRecursive);
+    ASSERT_EQ(deeper.size(), 1);
 
     // Enter opens the current entry and does not press OK as well.
     list.setFocus();
-    list.setCurrentItem(current->child(0));
+    list.setCurrentItem(deeper.first());
     QTest::keyClick(&list, Qt::Key_Return);
     EXPECT_EQ(list.path(), pics + u"/Deeper"_s);
     EXPECT_TRUE(picker->isVisible());
@@ -384,15 +376,9 @@ TEST_F(Pickers, ADriveThatCannotBeReadSaysSoAndTheListReturns)
     EXPECT_EQ(messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
     EXPECT_EQ(drives.currentIndex(), 0);
     EXPECT_EQ(picker->dirDirectory()->path(), pics);
-    EXPECT_EQ(shownFiles(*picker).size(), 3);
-
-    // Another drive shows its root, and the first drive the folder left there.
+    // Another drive shows its root.
     drives.setCurrentIndex(2);
-    EXPECT_EQ(picker->dirDirectory()->path(), drive2);
     EXPECT_EQ(picker->lblDirName()->text(), QDir::toNativeSeparators(drive2));
-    drives.setCurrentIndex(0);
-    EXPECT_EQ(picker->dirDirectory()->path(), pics);
-    EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(store.writes().isEmpty());
 }
 
@@ -405,30 +391,6 @@ TEST(PickerDrives, TheMachinesDrivesIncludeTheRoot)
     for (const QString& root : roots)
         EXPECT_FALSE(QFileInfo(root).isFile()) << root.toStdString();
 }
-
-// --- Any picture the scene shows -----------------------------------------------
-
-class PickerFormats : public Pickers, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(PickerFormats, AChosenPictureLoadsIntoTheScene)
-{
-    const QString file = QString::fromLatin1(GetParam());
-    auto picker = open();
-    openFolder(*picker, u"Pics"_s);
-    picker->cboFileType()->setCurrentIndex(3);
-    clickFile(*picker, file, 2);
-
-    Canvas canvas;
-    const Surface surface = canvas.createSurface();
-    canvas.loadPicture(surface, stored(store, keys::BMPFileName), 0);
-    const QImage picture = canvas.picture(surface);
-    ASSERT_FALSE(picture.isNull()) << file.toStdString();
-    EXPECT_EQ(picture.size(),
-              file.endsWith(u"gif", Qt::CaseInsensitive) ? QSize(1, 1) : QSize(4, 3));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PickerFormats,
-                         ::testing::Values("sky.bmp", "logo.png", "photo.jpg", "anim.gif"));
 
 // --- Opened from the dialog ------------------------------------------------------
 
@@ -458,94 +420,40 @@ void withPicker(QPushButton& button, const std::function<void(ImagePicker&)>& ac
 
 } // namespace
 
-struct RefreshRow {
-    const char* label;
-    const char* title;
-    const char* button;
-    const char* box;
-    Key key;
-    bool accept;
-};
-
-class PickerFromSetup : public Pickers, public ::testing::WithParamInterface<RefreshRow> {};
-
-TEST_P(PickerFromSetup, TheBoxShowsWhatIsStoredOnceThePickerCloses)
+// Each button opens its picker modally and afresh, and once the picker
+// closes the box beside the button shows what is stored, chosen or not.
+TEST_F(Pickers, OpenedFromTheDialogStartsAfreshAndTheBoxShowsWhatIsStored)
 {
-    const RefreshRow& row = GetParam();
     store.write(keys::BackGround.section, keys::BackGround.name, u"3"_s);
-    store.write(row.key.section, row.key.name, u"old.bmp"_s);
     skyraid::Setup setup(store, {u"Arial"_s}, services());
-    auto& button = *setup.findChild<QPushButton*>(QString::fromLatin1(row.button));
-    auto& box = *setup.findChild<QLineEdit*>(QString::fromLatin1(row.box));
-    ASSERT_EQ(box.text(), u"old.bmp");
+    auto& logoButton = *setup.findChild<QPushButton*>(u"cmdSelectLogo"_s);
+    auto& logo = *setup.findChild<QLineEdit*>(u"txtLogo"_s);
+    const QString start = QDir::toNativeSeparators(drive1 + u"/start.bmp"_s);
 
-    withPicker(button, [&](ImagePicker& picker) {
-        EXPECT_EQ(picker.windowTitle(), QLatin1String(row.title));
+    withPicker(logoButton, [&](ImagePicker& picker) {
+        EXPECT_EQ(picker.windowTitle(), u"Select Your Logo");
         EXPECT_TRUE(picker.isModal());
-        if (row.accept) {
-            clickFile(picker, u"start.bmp"_s, 2);
-        } else {
-            // Another program changes the setting meanwhile.
-            store.write(row.key.section, row.key.name, u"elsewhere.bmp"_s);
-            QTest::mouseClick(picker.cmdCancel(), Qt::LeftButton);
-        }
-    });
-    EXPECT_EQ(box.text(),
-              row.accept ? QDir::toNativeSeparators(drive1 + u"/start.bmp"_s) : u"elsewhere.bmp"_s);
-    EXPECT_TRUE(setup.findChildren<ImagePicker*>().isEmpty()) << "the picker is gone";
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PickerFromSetup,
-                         ::testing::Values(RefreshRow{"BackgroundOk", "Form1", "cmdSelectBG",
-                                                      "txtBGFile", keys::BMPFileName, true},
-                                           RefreshRow{"BackgroundCancel", "Form1", "cmdSelectBG",
-                                                      "txtBGFile", keys::BMPFileName, false},
-                                           RefreshRow{"LogoOk", "Select Your Logo", "cmdSelectLogo",
-                                                      "txtLogo", keys::LogoFileName, true},
-                                           RefreshRow{"LogoCancel", "Select Your Logo",
-                                                      "cmdSelectLogo", "txtLogo",
-                                                      keys::LogoFileName, false}),
-                         ByLabel);
-
-TEST_F(Pickers, APickerOpenedAgainStartsAfresh)
-{
-    skyraid::Setup setup(store, {u"Arial"_s}, services());
-    const qsizetype loadWrites = store.writes().size();
-    auto& button = *setup.findChild<QPushButton*>(u"cmdSelectLogo"_s);
-    withPicker(button, [&](ImagePicker& picker) {
         openFolder(picker, u"Pics"_s);
         picker.cboFileType()->setCurrentIndex(3);
         clickFile(picker, u"README"_s);
-        picker.close();
+        // Another program changes the setting meanwhile.
+        store.write(keys::LogoFileName.section, keys::LogoFileName.name, u"elsewhere.bmp"_s);
+        QTest::mouseClick(picker.cmdCancel(), Qt::LeftButton);
     });
-    withPicker(button, [&](ImagePicker& picker) {
+    EXPECT_EQ(logo.text(), u"elsewhere.bmp");
+
+    withPicker(logoButton, [&](ImagePicker& picker) {
         EXPECT_EQ(picker.cboFileType()->currentText(), u"BMP files (*.BMP)");
         EXPECT_EQ(picker.dirDirectory()->path(), drive1);
-        EXPECT_EQ(picker.lblDirName()->text(), QDir::toNativeSeparators(drive1));
-        EXPECT_EQ(shownFiles(picker), QStringList{u"start.bmp"_s});
         EXPECT_EQ(picker.txtFileName()->text(), u"");
+        clickFile(picker, u"start.bmp"_s, 2);
     });
-    EXPECT_EQ(store.writes().size(), loadWrites);
-}
+    EXPECT_EQ(logo.text(), start);
 
-// --- How they look -----------------------------------------------------------------
-
-// Keeps a picture of each picker under the temporary folder, for a person to
-// look at, and checks that nothing in it is squeezed.
-TEST_F(Pickers, EveryControlFits)
-{
-    for (const ImagePicker::Kind* kind : {&ImagePicker::GetFile, &ImagePicker::GetLogo}) {
-        auto picker = open(*kind);
-        openFolder(*picker, u"Pics"_s);
-        clickFile(*picker, u"sky.bmp"_s);
-        EXPECT_GE(picker->width(), picker->minimumSizeHint().width());
-        EXPECT_GE(picker->height(), picker->minimumSizeHint().height());
-        // The two columns share the width.
-        const int files = picker->filFiles()->width();
-        const int folders = picker->dirDirectory()->width();
-        EXPECT_LE(std::abs(files - folders), 2) << files << " and " << folders;
-        const QImage picture = picker->grab().toImage();
-        ASSERT_FALSE(picture.isNull());
-        picture.save(QDir::temp().filePath(u"skyraid-%1.png"_s.arg(QLatin1String(kind->name))));
-    }
+    withPicker(*setup.findChild<QPushButton*>(u"cmdSelectBG"_s), [&](ImagePicker& picker) {
+        EXPECT_EQ(picker.windowTitle(), u"Form1");
+        clickFile(picker, u"start.bmp"_s, 2);
+    });
+    EXPECT_EQ(setup.findChild<QLineEdit*>(u"txtBGFile"_s)->text(), start);
+    EXPECT_TRUE(setup.findChildren<ImagePicker*>().isEmpty()) << "the pickers are gone";
 }
