@@ -2,6 +2,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QImageReader>
 
 int main(int argc, char* argv[])
 {
@@ -20,6 +21,9 @@ int main(int argc, char* argv[])
         return 0;
 
     QApplication app(argc, argv);
+    // Whatever a picture file claims, no decoder of the program takes more
+    // than this for it (the scene's own check is stricter still).
+    QImageReader::setAllocationLimit(64);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
     const std::unique_ptr<RunningMode> running = showMode(start.mode, command, *platform);
