@@ -5,16 +5,15 @@
 //   first_paint <x> <y> <timeout-ms> <program> [arguments...]
 // Prints the milliseconds, or "none" when nothing appeared in time. The
 // program is ended (SIGTERM, then SIGKILL) once it has been seen.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;

@@ -109,7 +109,7 @@ TEST_P(DayInAMinute, EverythingKeepsGoingAndNothingGrows)
     std::array<Quarter, 4> quarters{};
     int unsteadyFrames = 0;
     int wrongStopTicks = 0;
-    std::size_t heapAtHourFour = 0;
+    [[maybe_unused]] std::size_t heapAtHourFour = 0;
     std::array<bool, 2> silenced{};   // just before and at the cut-off
     std::array<int, 2> countAround{}; // the tick count after 86398 and 86399 ticks
 

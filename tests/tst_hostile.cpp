@@ -1,6 +1,29 @@
 // Settings and pictures that a hand edit, another program or a broken disk
 // may leave behind: the saver keeps composing frames and ends normally, the
 // dialog opens and closes, and nothing is written outside the saver's keys.
+//
+// What the saver makes of such text, key by key ("number" is the leading
+// number of the text, 0 when there is none; "whole" the whole text as a
+// number):
+//   BackGround, Clock, LogoChecked, MessageChecked, PlaneBG, Prop: only the
+//     number 1 (3 for the picture, 2 for sky blue) switches anything on.
+//   Speed, SecDelay, BGFreq, MouseSens: the number. A delay of 0 or less
+//     flies again at once; 1e400 or 99999999999 freezes the aircraft or keeps
+//     it waiting for good; a MouseSens no move count can equal leaves ending
+//     to keys and buttons.
+//   FontClock: the number, rounded; beyond 16 bits the seeded 16. Sizes are
+//     kept between 1 and 1200 pixels.
+//   FontSize: whole; text that is none, or a size that makes no position,
+//     shows no message.
+//   Volume, SetReg: whole, within 16 bits; anything else counts as the
+//     seeded -857 and 2 (so a broken marker does not reseed).
+//   SoundOff: "Never", or minutes from the list; any other text cuts the
+//     sound off at the first tick.
+//   Message, FontName, BMPFileName, LogoFileName: used as they are; a file
+//     or font that is not there shows nothing or the system's fallback font.
+//   SelectedFont, SelectedFontSize, PwrSave: read by the dialog only, which
+//     leaves a control alone when the text is no value it can show and puts
+//     a bar at its end for numbers beyond its range.
 #include "saverformfixture.h"
 #include "scene/form1.h"
 #include "scene/imagecontrol.h"
@@ -163,9 +186,8 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
 {
     const Hostile& hostile = hostileTexts()[GetParam()];
     for (const SeededKey& entry : SeedTable) {
-        survive(QString(entry.key.name), [&](SettingsStore& store) {
-            writeSetting(store, entry.key, hostile.text);
-        });
+        survive(QString(entry.key.name),
+                [&](SettingsStore& store) { writeSetting(store, entry.key, hostile.text); });
     }
     survive(u"all keys"_s, [&](SettingsStore& store) {
         for (const SeededKey& entry : SeedTable)

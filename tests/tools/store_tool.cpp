@@ -39,7 +39,9 @@ int main(int argc, char* argv[])
     if (verb == u"count" && argc == 6) {
         const int count = QString::fromLocal8Bit(argv[5]).toInt();
         for (int n = 1; n <= count; ++n) {
-            if (!store.write(section, key, QStringLiteral("%1:%2").arg(n, 6, 10, QLatin1Char('0')).arg(QString(40, u'x'))))
+            if (!store.write(
+                    section, key,
+                    QStringLiteral("%1:%2").arg(n, 6, 10, QLatin1Char('0')).arg(QString(40, u'x'))))
                 return 1;
         }
         return 0;
