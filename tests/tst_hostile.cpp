@@ -101,9 +101,10 @@ protected:
         return keys;
     }
 
-    // Loads the saver, composes a thousand frames with its one-second timers
-    // ticking in between, moves the mouse and presses a key. Returns the
-    // canvas control for a look at what it holds.
+    // Loads the saver, composes frames (no waiting: the clocks are moved by
+    // hand) with its one-second timers ticking in between, moves the mouse
+    // and presses a key. Returns how many frames were shown, how often the
+    // saver ended, and the two user pictures as the canvas holds them.
     struct Run {
         int frames = 0;
         int ended = 0;
