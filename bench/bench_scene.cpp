@@ -1,45 +1,18 @@
 // One frame of the real saver form on the 800 x 600 canvas, with our own
 // pictures: all seventeen aircraft in the air, the message, logo and clock on.
-#include "platform/platform.h"
-#include "scene/form1.h"
-#include "scene/imagecontrol.h"
-#include "settings/keys.h"
-#include "settings/systemsettingsstore.h"
-#include "sound/soundcontrol.h"
+#include "saverscene.h"
 
 #include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-using namespace skyraid;
 
 namespace {
 
 void BM_SaverFrameAllAircraftAndOverlays(benchmark::State& state)
 {
-    QTemporaryDir config;
-    SystemSettingsStore store(config.filePath(QStringLiteral("SkyRaid.ini")));
-    SetRegistry(store, assetFolder());
-    writeSetting(store, keys::MessageChecked, QStringLiteral("1"));
-    writeSetting(store, keys::LogoChecked, QStringLiteral("1"));
-    writeSetting(store, keys::Clock, QStringLiteral("1"));
-    writeSetting(store, keys::Speed, QStringLiteral("0"));
-
-    ImageControl drawing;
-    SilentSoundControl sound;
-    const std::unique_ptr<Platform> platform = createPlatform();
-    SystemTime time;
-    UnseededRandom random;
-    Form1 form(FormServices{store, drawing, sound, *platform, time, random, assetFolder(), [] {}});
-    drawing.setEvents(&form);
-    form.Form_Load();
-    for (int k = 1; k <= 15; ++k)
-        form.Planes[std::size_t(k)].Active = true;
-    drawing.raiseFrame();
-
+    skyraid::bench::SaverScene scene;
     for (auto _ : state)
-        drawing.raiseFrame();
+        scene.frame();
 }
 BENCHMARK(BM_SaverFrameAllAircraftAndOverlays)->Unit(benchmark::kMicrosecond);
 

@@ -3,6 +3,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QImageReader>
 
 #include <cstdio>
 
@@ -31,6 +32,9 @@ int main(int argc, char* argv[])
     }
 #endif
     QApplication app(argc, argv);
+    // Whatever a picture file claims, no decoder of the program takes more
+    // than this for it (the scene's own check is stricter still).
+    QImageReader::setAllocationLimit(64);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
     const std::unique_ptr<RunningMode> running =

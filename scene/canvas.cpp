@@ -24,18 +24,29 @@ constexpr int MaxPixelHeight = 2 * Canvas::Height;
 // Fonts kept at once; a scene uses two or three.
 constexpr std::size_t MaxFonts = 8;
 
+// The most memory one picture may take on the canvas: a 4096 x 4096 photo.
+constexpr qint64 MaxPictureBytes = qint64(64) << 20;
+
 QImage readPicture(const QString& fileName, int transparency)
 {
     QImageReader reader(fileName);
     reader.setAutoTransform(false);
+    // A header may claim any size, and a small compressed file may hold a
+    // vast picture: one whose pixels would take more than the budget on the
+    // canvas is not read at all, and shows nothing, like an unreadable file.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > MaxPictureBytes)
+        return {};
     QImage image = reader.read();
     if (image.isNull())
         return {};
-    if (transparency != KeyedByTopLeftPixel)
-        return image.convertToFormat(QImage::Format_RGB32);
+    if (transparency != KeyedByTopLeftPixel) {
+        image.convertTo(QImage::Format_RGB32);
+        return image;
+    }
 
     // Every pixel of the top-left pixel's colour becomes see-through.
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
     const QRgb key = image.pixel(0, 0);
     for (int row = 0; row < image.height(); ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));

@@ -87,6 +87,31 @@ struct SystemSettingsStore::FileStamp {
         return stamp;
     }
     bool operator==(const FileStamp&) const = default;
+
+#ifdef Q_OS_UNIX
+    long long milliseconds() const
+    {
+        return seconds * 1000 + nanoseconds / 1'000'000;
+    }
+
+    // QSettings parses a file again only when its size or its modification
+    // time in whole milliseconds differs from what it last read, and the
+    // kernel's file times only move on every clock tick: two versions of the
+    // same size written within a few milliseconds would look the same to it,
+    // and a reader would keep the older one, or a writer merge into it and
+    // lose the newer. So every version gets a later millisecond than the one
+    // it replaces.
+    static void laterThan(const QString& path, const FileStamp& previous)
+    {
+        const FileStamp now = of(path);
+        if (!now.exists || !previous.exists || now.milliseconds() > previous.milliseconds())
+            return;
+        const long long ms = previous.milliseconds() + 1;
+        const struct timespec times[2] = {{0, UTIME_OMIT},
+                                          {time_t(ms / 1000), long(ms % 1000) * 1'000'000}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+    }
+#endif
 };
 
 SystemSettingsStore::SystemSettingsStore()
@@ -163,10 +188,14 @@ bool SystemSettingsStore::write(Section section, const QString& key, const QStri
     // Every writer of ours takes this lock, so between our fresh parse and our
     // write nobody else replaces the file and QSettings' merge sees it all.
     const FolderLock lock(folder);
+    const FileStamp previous = FileStamp::of(path);
 #endif
     m_settings->sync(); // nothing pending: parse what is on disk now
     m_settings->setValue(settingsPath(section, key), text);
     m_settings->sync(); // merge and replace the file atomically
+#ifdef Q_OS_UNIX
+    FileStamp::laterThan(path, previous);
+#endif
     *m_loaded = FileStamp::of(path);
 
     // A file with broken lines still takes the write (they are dropped); only

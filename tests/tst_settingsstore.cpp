@@ -1,7 +1,11 @@
+#include "settings/keys.h"
 #include "settings/systemsettingsstore.h"
+#include "setup/logomessagetab.h"
+#include "setup/setup.h"
 #include "testsupport.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -147,6 +151,92 @@ TEST_F(SettingsFile, ConcurrentWritersOfDifferentKeysLoseNothing)
                    QString::number(i);
     }
     EXPECT_EQ(missing, 0);
+}
+
+namespace {
+
+// The n-th value of a counting writer (as store_tool's "count" writes it).
+// Every value has the same length, so the file keeps its size from one
+// version to the next and only its contents tell them apart.
+QString countedValue(int n)
+{
+    return QStringLiteral("%1:%2").arg(n, 6, 10, QLatin1Char('0')).arg(QString(40, u'x'));
+}
+
+// The n of a counted value, or -1 when the value is not one, whole.
+int countOf(const QString& value)
+{
+    const qsizetype colon = value.indexOf(u':');
+    bool ok = false;
+    const int n = value.left(colon).toInt(&ok);
+    if (colon < 0 || !ok || value != countedValue(n))
+        return -1;
+    return n;
+}
+
+} // namespace
+
+// The dialog in this process and another process write the same file
+// thousands of times each, while the saver reads both values between the
+// dialog's writes: every value read is whole and never older than one read
+// before, and at the end each key holds its writer's last value and every
+// other key is as it was.
+TEST_F(SettingsFile, DialogAndAnotherProcessWritingAtOnceLoseNothing)
+{
+    const int count = 2000;
+    {
+        SystemSettingsStore seeder(path());
+        SetRegistry(seeder, u"/assets/"_s);
+    }
+    SystemSettingsStore dialogStore(path());
+    SystemSettingsStore saverStore(path());
+    skyraid::Setup dialog(dialogStore, {u"Arial"_s});
+    QLineEdit& message = *dialog.logoMessageTab()->txtMessage();
+    QStringList others; // what the dialog's loading left in the other keys
+    for (const SeededKey& entry : SeedTable)
+        others << readSetting(saverStore, entry.key);
+
+    QProcess other;
+    other.start(test::builtProgram(QStringLiteral("store_tool")),
+                {path(), u"count"_s, u"System"_s, u"Other"_s, QString::number(count)});
+    ASSERT_TRUE(other.waitForStarted());
+
+    int lastMessage = 0;
+    int lastOther = 0;
+    int otherSeenRunning = 0;
+    int torn = 0;
+    int backwards = 0;
+    for (int n = 1; n <= count; ++n) {
+        message.setText(countedValue(n));
+        const int seenMessage = countOf(saverStore.read(Section::Startup, u"Message"_s, u"-"_s));
+        const QString otherText = saverStore.read(Section::System, u"Other"_s, u"0:"_s);
+        const int seenOther = otherText == u"0:" ? 0 : countOf(otherText);
+        torn += (seenMessage < 0) + (seenOther < 0);
+        backwards += (seenMessage < lastMessage) + (seenOther < lastOther);
+        // The dialog's own write is always seen by the next read.
+        EXPECT_EQ(seenMessage, n);
+        lastMessage = std::max(lastMessage, seenMessage);
+        if (seenOther > lastOther && seenOther < count)
+            ++otherSeenRunning;
+        lastOther = std::max(lastOther, seenOther);
+    }
+    ASSERT_TRUE(other.waitForFinished(120000));
+    EXPECT_EQ(other.exitCode(), 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(backwards, 0);
+    // The two really wrote at the same time.
+    EXPECT_GT(otherSeenRunning, 0);
+
+    QSettings ini(path(), QSettings::IniFormat);
+    EXPECT_EQ(ini.status(), QSettings::NoError);
+    EXPECT_EQ(ini.value(u"Startup/Message"_s).toString(), countedValue(count));
+    EXPECT_EQ(ini.value(u"System/Other"_s).toString(), countedValue(count));
+    for (std::size_t i = 0; i < SeedTable.size(); ++i) {
+        const Key key = SeedTable[i].key;
+        if (key.name != keys::Message.name) {
+            EXPECT_EQ(readSetting(saverStore, key), others[qsizetype(i)]) << key.name.data();
+        }
+    }
 }
 
 TEST_F(SettingsFile, CorruptFileNeverCrashesAndStillTakesWrites)
