@@ -1,6 +1,7 @@
 #include "assets/aircraft.h"
 
 #include "assets/random.h"
+#include "assets/shapes.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -101,21 +102,6 @@ struct Airframe {
     QPointF pitotTip;          // the tip of a nose probe, or null
     bool windows = false;      // a row of cabin windows
 };
-
-QPainterPath polygon(std::initializer_list<QPointF> points)
-{
-    QPainterPath path;
-    bool first = true;
-    for (const QPointF& point : points) {
-        if (first)
-            path.moveTo(point);
-        else
-            path.lineTo(point);
-        first = false;
-    }
-    path.closeSubpath();
-    return path;
-}
 
 Airframe striker()
 {

@@ -93,6 +93,7 @@ int main(int argc, char* argv[])
         return writeSheet(QFile::decodeName(argv[2]));
     if (argc == 3 && QByteArray(argv[1]) == "--icon")
         return writeIcon(QFile::decodeName(argv[2]));
-    std::fprintf(stderr, "usage: skyraid_assetgen <folder> | --sheet <file.png> | --icon <file.png>\n");
+    std::fprintf(stderr,
+                 "usage: skyraid_assetgen <folder> | --sheet <file.png> | --icon <file.png>\n");
     return 2;
 }

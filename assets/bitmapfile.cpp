@@ -1,5 +1,7 @@
 #include "assets/bitmapfile.h"
 
+#include "assets/bytes.h"
+
 #include <cstdint>
 
 #include <QFile>
@@ -12,18 +14,6 @@ namespace {
 constexpr int fileHeaderSize = 14;
 constexpr int infoHeaderSize = 40;
 constexpr int pixelsPerMetre = 2835; // 72 dots per inch
-
-void put16(QByteArray& out, std::uint16_t value)
-{
-    out.append(char(value & 0xff));
-    out.append(char(value >> 8));
-}
-
-void put32(QByteArray& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xff));
-}
 
 int rowBytes(int width, int bitsPerPixel)
 {

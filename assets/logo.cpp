@@ -1,5 +1,7 @@
 #include "assets/logo.h"
 
+#include "assets/shapes.h"
+
 #include <initializer_list>
 #include <vector>
 
@@ -77,21 +79,6 @@ QPainterPath lettering(const char* word, QPointF origin, double unit)
     transform.shear(-0.22, 0.0);
     transform.translate(1.5, 0);
     return transform.map(outline);
-}
-
-QPainterPath polygon(std::initializer_list<QPointF> points)
-{
-    QPainterPath path;
-    bool first = true;
-    for (const QPointF& point : points) {
-        if (first)
-            path.moveTo(point);
-        else
-            path.lineTo(point);
-        first = false;
-    }
-    path.closeSubpath();
-    return path;
 }
 
 } // namespace

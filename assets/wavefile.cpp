@@ -1,22 +1,8 @@
 #include "assets/wavefile.h"
 
+#include "assets/bytes.h"
+
 namespace skyraid::art {
-
-namespace {
-
-void put16(QByteArray& out, std::uint16_t value)
-{
-    out.append(char(value & 0xff));
-    out.append(char(value >> 8));
-}
-
-void put32(QByteArray& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xff));
-}
-
-} // namespace
 
 QByteArray wave16(const std::vector<std::int16_t>& samples, int sampleRate)
 {
