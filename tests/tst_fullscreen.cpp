@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 // Xlib's macros must come after everything else.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "xpixels.h"
+
 #include <signal.h>
 
 using namespace skyraid;
@@ -81,22 +81,19 @@ protected:
         return false;
     }
 
-    QRgb screenPixel(int x, int y)
+    // Seeded options, with the sky-blue background to look for on screen.
+    void seedSkyBlue()
     {
-        XImage* image =
-            XGetImage(m_display, DefaultRootWindow(m_display), x, y, 1, 1, AllPlanes, ZPixmap);
-        const unsigned long pixel = XGetPixel(image, 0, 0);
-        XDestroyImage(image);
-        return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
+        SystemSettingsStore store(iniPath());
+        SetRegistry(store, u"/nowhere/"_s);
+        writeSetting(store, keys::BackGround, u"2"_s);
     }
 
     // Waits for the first frame: the screen's centre turns the expected colour.
     bool waitForPixel(QRgb expected)
     {
-        const int width = DisplayWidth(m_display, DefaultScreen(m_display));
-        const int height = DisplayHeight(m_display, DefaultScreen(m_display));
         for (int attempt = 0; attempt < 100; ++attempt) {
-            if (screenPixel(width / 2, height / 2) == expected)
+            if (test::screenCentre(m_display) == expected)
                 return true;
             QThread::msleep(50);
         }
@@ -139,12 +136,7 @@ TEST_F(RunningSaver, EmptyStoreCoversTheScreenSeedsAndEndsOnAKey)
 
 TEST_F(RunningSaver, ShowsTheSkyAndEndsOnMouseMovement)
 {
-    {
-        SystemSettingsStore store(iniPath());
-        SetRegistry(store, u"/nowhere/"_s);
-        writeSetting(store, keys::BackGround, u"2"_s);
-        writeSetting(store, keys::MouseSens, u"4"_s);
-    }
+    seedSkyBlue();
     start();
     ASSERT_TRUE(waitForCover());
     EXPECT_TRUE(waitForPixel(qRgb(0, 226, 251)));
@@ -182,12 +174,7 @@ TEST_F(RunningSaver, TerminationEndsItCleanly)
 
 TEST_F(RunningSaver, RunsSilentAndEndsNormallyWithoutASoundServer)
 {
-    {
-        SystemSettingsStore store(iniPath());
-        SetRegistry(store, u"/nowhere/"_s);
-        writeSetting(store, keys::BackGround, u"2"_s);
-        writeSetting(store, keys::SoundOff, u"Never"_s);
-    }
+    seedSkyBlue();
     QTemporaryDir nowhere;
     QProcessEnvironment noServer;
     noServer.insert(u"PULSE_SERVER"_s, u"unix:"_s + nowhere.filePath(u"no-server"_s));

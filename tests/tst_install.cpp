@@ -13,8 +13,7 @@
 #include <gtest/gtest.h>
 
 // Xlib's macros must come after everything else.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "xpixels.h"
 
 using namespace skyraid;
 using namespace Qt::StringLiterals;
@@ -25,17 +24,6 @@ QString readText(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QRgb screenCentre(Display* display)
-{
-    const int screen = DefaultScreen(display);
-    XImage* image =
-        XGetImage(display, DefaultRootWindow(display), DisplayWidth(display, screen) / 2,
-                  DisplayHeight(display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
-    const unsigned long pixel = XGetPixel(image, 0, 0);
-    XDestroyImage(image);
-    return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
 }
 
 } // namespace
@@ -80,7 +68,7 @@ TEST(Install, PutsEverythingUnderThePrefixAndTheInstalledProgramUsesIt)
 
     bool sunset = false;
     for (int attempt = 0; attempt < 200 && !sunset; ++attempt) {
-        const QRgb centre = screenCentre(display);
+        const QRgb centre = test::screenCentre(display);
         sunset = qRed(centre) > 80 && qBlue(centre) < qRed(centre); // warm, not black
         if (!sunset)
             QThread::msleep(50);

@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 // Xlib's macros must come after everything else.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "xpixels.h"
+
 #include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,16 +126,7 @@ protected:
         return false;
     }
 
-    QRgb screenCentre()
-    {
-        const int screen = DefaultScreen(m_display);
-        XImage* image =
-            XGetImage(m_display, DefaultRootWindow(m_display), DisplayWidth(m_display, screen) / 2,
-                      DisplayHeight(m_display, screen) / 2, 1, 1, AllPlanes, ZPixmap);
-        const unsigned long pixel = XGetPixel(image, 0, 0);
-        XDestroyImage(image);
-        return qRgb(int((pixel >> 16) & 0xff), int((pixel >> 8) & 0xff), int(pixel & 0xff));
-    }
+    QRgb screenCentre() { return test::screenCentre(m_display); }
 
     // Our saver's process, started by the daemon, or 0.
     pid_t saverProcess() const
@@ -228,13 +219,7 @@ protected:
         ASSERT_TRUE(m_saver.waitForStarted());
     }
 
-    QRgb pixel(int x, int y)
-    {
-        XImage* image = XGetImage(m_display, m_host, x, y, 1, 1, AllPlanes, ZPixmap);
-        const unsigned long value = XGetPixel(image, 0, 0);
-        XDestroyImage(image);
-        return qRgb(int((value >> 16) & 0xff), int((value >> 8) & 0xff), int(value & 0xff));
-    }
+    QRgb pixel(int x, int y) { return test::pixelAt(m_display, m_host, x, y); }
 
     bool waitFor(int x, int y, QRgb colour)
     {
