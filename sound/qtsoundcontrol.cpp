@@ -229,8 +229,8 @@ void QtSoundControl::PlaySound(std::int32_t sound, std::int32_t, std::int32_t)
 bool QtSoundControl::isSounding(std::int32_t sound) const
 {
     const auto it = m_sounds.find(sound);
-    return it != m_sounds.end() && it->second.sounding && it->second.sink
-           && it->second.sink->state() != QAudio::StoppedState;
+    return it != m_sounds.end() && it->second.sounding && it->second.sink &&
+           it->second.sink->state() != QAudio::StoppedState;
 }
 
 void QtSoundControl::fadeStep()
