@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
-#include <QFileInfo>
+#include <QAudioSink>
+#include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QWaveDecoder>
 
 namespace skyraid {
 
@@ -14,6 +15,10 @@ namespace {
 
 // How often a fading sound has its loudness lowered.
 constexpr int FadeStepMs = 20;
+
+// How much sound a stream holds ahead of the speaker: enough to ride out a
+// busy moment, little enough that a fade is heard when it is made.
+constexpr int StreamBufferMs = 200;
 
 // Below this the sound is inaudible; the quietest volume the control takes.
 constexpr std::int32_t QuietestVolume = -10000;
@@ -30,6 +35,36 @@ void quietWhileProbing(QtMsgType type, const QMessageLogContext& context, const 
         previousHandler(type, context, message);
 }
 
+// A recording read over and over, without end.
+class Loop final : public QIODevice {
+public:
+    Loop(const QByteArray& samples, QObject* parent) : QIODevice(parent), m_samples(samples)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_samples.size(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        qint64 done = 0;
+        while (done < maxSize) {
+            const qint64 part = std::min(maxSize - done, qint64(m_samples.size()) - m_offset);
+            std::memcpy(data + done, m_samples.constData() + m_offset, std::size_t(part));
+            done += part;
+            m_offset = (m_offset + part) % m_samples.size();
+        }
+        return done;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_samples;
+    qint64 m_offset = 0;
+};
+
 } // namespace
 
 QtSoundControl::QtSoundControl(const QAudioDevice& device, QObject* parent)
@@ -41,7 +76,10 @@ QtSoundControl::QtSoundControl(const QAudioDevice& device, QObject* parent)
     hasAudioOutput();
 }
 
-QtSoundControl::~QtSoundControl() = default;
+QtSoundControl::~QtSoundControl()
+{
+    StopAllSounds();
+}
 
 bool QtSoundControl::hasAudioOutput()
 {
@@ -60,14 +98,20 @@ double QtSoundControl::gainOf(std::int32_t volume)
     return std::pow(10.0, clamped / 2000.0);
 }
 
-double QtSoundControl::envelopeAt(qint64 msSinceRequest)
+void QtSoundControl::setHoldAndFade(qint64 holdMs, qint64 fadeMs)
 {
-    if (msSinceRequest <= HoldMs)
+    m_holdMs = std::max<qint64>(holdMs, 0);
+    m_fadeMs = std::max<qint64>(fadeMs, 1);
+}
+
+double QtSoundControl::envelopeAt(qint64 msSinceRequest) const
+{
+    if (msSinceRequest <= m_holdMs)
         return 1.0;
-    const qint64 fading = msSinceRequest - HoldMs;
-    if (fading >= FadeMs)
+    const qint64 fading = msSinceRequest - m_holdMs;
+    if (fading >= m_fadeMs)
         return 0.0;
-    return 1.0 - double(fading) / double(FadeMs);
+    return 1.0 - double(fading) / double(m_fadeMs);
 }
 
 bool QtSoundControl::outputPresent() const
@@ -84,51 +128,63 @@ QtSoundControl::Sound* QtSoundControl::find(std::int32_t sound)
     return it == m_sounds.end() ? nullptr : &it->second;
 }
 
-bool QtSoundControl::ensureEffect(Sound& sound)
-{
-    if (sound.effect)
-        return true;
-    if (!outputPresent())
-        return false;
-    sound.effect = m_device.isNull() ? std::make_unique<QSoundEffect>()
-                                     : std::make_unique<QSoundEffect>(m_device);
-    sound.effect->setLoopCount(QSoundEffect::Infinite);
-    sound.effect->setVolume(float(sound.gain));
-    sound.applied = sound.gain;
-    sound.effect->setSource(QUrl::fromLocalFile(sound.fileName));
-    return true;
-}
-
-void QtSoundControl::applyGain(Sound& sound, double gain)
-{
-    if (sound.effect && gain != sound.applied) {
-        sound.effect->setVolume(float(gain));
-        sound.applied = gain;
-    }
-}
-
 std::int32_t QtSoundControl::LoadSound(const QString& fileName)
 {
-    const QFileInfo file(fileName);
-    if (!file.isFile() || !file.isReadable())
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
         return 0;
     const std::int32_t handle = m_nextHandle++;
     Sound& sound = m_sounds[handle];
-    sound.fileName = file.absoluteFilePath();
-    // Decoding starts now, so the first request finds the sound ready.
-    ensureEffect(sound);
+    QWaveDecoder recording(&file);
+    if (recording.open(QIODevice::ReadOnly) && recording.audioFormat().isValid()) {
+        sound.format = recording.audioFormat();
+        sound.samples = recording.readAll();
+        // Whole frames only, so that every loop starts on the first channel.
+        const int frameBytes = std::max(sound.format.bytesPerFrame(), 1);
+        sound.samples.truncate(sound.samples.size() - sound.samples.size() % frameBytes);
+    }
     return handle;
 }
 
 void QtSoundControl::ReleaseSound(std::int32_t sound)
 {
-    m_sounds.erase(sound);
+    if (Sound* found = find(sound)) {
+        stop(*found);
+        m_sounds.erase(sound);
+    }
+}
+
+bool QtSoundControl::start(Sound& sound)
+{
+    if (sound.samples.isEmpty() || !outputPresent())
+        return false;
+    // A stream of its own, on which the recording loops until it stops.
+    auto* sink = m_device.isNull() ? new QAudioSink(sound.format, this)
+                                   : new QAudioSink(m_device, sound.format, this);
+    sink->setBufferSize(sound.format.bytesForDuration(StreamBufferMs * 1000));
+    sink->setVolume(float(sound.gain));
+    sound.applied = sound.gain;
+    sink->start(new Loop(sound.samples, sink));
+    sound.sink = sink;
+    return true;
+}
+
+void QtSoundControl::applyGain(Sound& sound, double gain)
+{
+    if (sound.sink && gain != sound.applied) {
+        sound.sink->setVolume(float(gain));
+        sound.applied = gain;
+    }
 }
 
 void QtSoundControl::stop(Sound& sound)
 {
-    if (sound.effect)
-        sound.effect->stop();
+    if (sound.sink) {
+        sound.sink->stop();
+        // The stream may still be delivering its last events.
+        sound.sink->deleteLater();
+        sound.sink = nullptr;
+    }
     sound.sounding = false;
 }
 
@@ -153,20 +209,18 @@ void QtSoundControl::SetVolume(std::int32_t sound, std::int32_t volume)
     found->gain = gainOf(volume);
     if (found->sounding)
         applyGain(*found, found->gain * envelopeAt(found->sinceRequest.elapsed()));
-    else
-        applyGain(*found, found->gain);
 }
 
 void QtSoundControl::PlaySound(std::int32_t sound, std::int32_t, std::int32_t)
 {
     Sound* found = find(sound);
-    if (!found || !outputPresent() || !ensureEffect(*found))
+    if (!found)
+        return;
+    // Starting again would restart the recording: one that plays plays on.
+    if (!found->sink && !start(*found))
         return;
     found->sinceRequest.start();
     applyGain(*found, found->gain);
-    // Starting again would restart the recording: one that plays plays on.
-    if (!found->sounding || !found->effect->isPlaying())
-        found->effect->play();
     found->sounding = true;
     if (!m_fade.isActive())
         m_fade.start();
@@ -175,7 +229,8 @@ void QtSoundControl::PlaySound(std::int32_t sound, std::int32_t, std::int32_t)
 bool QtSoundControl::isSounding(std::int32_t sound) const
 {
     const auto it = m_sounds.find(sound);
-    return it != m_sounds.end() && it->second.sounding && it->second.effect->isPlaying();
+    return it != m_sounds.end() && it->second.sounding && it->second.sink &&
+           it->second.sink->state() != QAudio::StoppedState;
 }
 
 void QtSoundControl::fadeStep()
@@ -187,7 +242,6 @@ void QtSoundControl::fadeStep()
         const double envelope = envelopeAt(sound.sinceRequest.elapsed());
         if (envelope <= 0.0) {
             stop(sound);
-            applyGain(sound, sound.gain);
             continue;
         }
         applyGain(sound, sound.gain * envelope);

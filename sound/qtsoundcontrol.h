@@ -4,15 +4,17 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
-class QSoundEffect;
+class QAudioSink;
 
 namespace skyraid {
 
@@ -23,8 +25,14 @@ namespace skyraid {
 // that plays goes on, looping for as long as requests keep coming; once they
 // stop it holds a moment and then fades out. Stopping is immediate.
 //
+// Each sound is decoded once, when it is loaded; every time it starts to be
+// heard it gets an audio stream of its own, which ends when the sound stops.
+// A stream stopped and started again over and over loses its buffer on some
+// sound servers, so none is reused.
+//
 // Without an audio output every call does nothing, quietly: the saver runs
-// silent. A file that cannot be read gives handle 0, which holds nothing.
+// silent. A file that cannot be read gives handle 0, which holds nothing; a
+// readable file that is no recording gives a handle that stays silent.
 class QtSoundControl final : public QObject, public SoundControl {
 public:
     // Plays on `device`, or on the desktop's default output when it is null.
@@ -36,15 +44,19 @@ public:
 
     // The linear gain of a volume in hundredths of a decibel (0 the loudest).
     static double gainOf(std::int32_t volume);
-    // How loud, as a part of the sound's gain, a sound is this long after the
-    // last request for it; 0 once it has faded out.
-    static double envelopeAt(qint64 msSinceRequest);
 
     // The fast jet asks for its roar only in its cruise frames, a hundred at a
     // time between a hundred drift frames (1.7 s at sixty frames a second):
     // the roar holds over such a gap and fades once the jet has gone.
     static constexpr qint64 HoldMs = 1800;
     static constexpr qint64 FadeMs = 500;
+
+    // How long a sound holds after the last request, and how long it then
+    // takes to fade out.
+    void setHoldAndFade(qint64 holdMs, qint64 fadeMs);
+    // How loud, as a part of the sound's gain, a sound is this long after the
+    // last request for it; 0 once it has faded out.
+    double envelopeAt(qint64 msSinceRequest) const;
 
     std::int32_t LoadSound(const QString& fileName) override;
     void ReleaseSound(std::int32_t sound) override;
@@ -58,17 +70,18 @@ public:
 
 private:
     struct Sound {
-        QString fileName;
-        std::unique_ptr<QSoundEffect> effect; // made once there is an output
+        QAudioFormat format;
+        QByteArray samples;        // the whole recording, decoded
+        QPointer<QAudioSink> sink; // the stream while the sound is heard; a child of ours
         double gain = 1.0;
-        double applied = -1.0; // the gain the effect was last given
+        double applied = -1.0; // the gain the stream was last given
         bool sounding = false;
         QElapsedTimer sinceRequest;
     };
 
     bool outputPresent() const;
     Sound* find(std::int32_t sound);
-    bool ensureEffect(Sound& sound);
+    bool start(Sound& sound);
     void applyGain(Sound& sound, double gain);
     void stop(Sound& sound);
     void fadeStep();
@@ -76,6 +89,8 @@ private:
     QAudioDevice m_device;
     std::map<std::int32_t, Sound> m_sounds;
     std::int32_t m_nextHandle = 1;
+    qint64 m_holdMs = HoldMs;
+    qint64 m_fadeMs = FadeMs;
     QTimer m_fade;
 };
 
