@@ -1,7 +1,5 @@
-// The preview inside another program's window: the host handle from the
-// command text, and the real program inside a host window made here.
+// The real program's preview inside a host window made here.
 #include "assets/preview.h"
-#include "saver/startup.h"
 
 #include <QDir>
 #include <QImage>
@@ -12,21 +10,6 @@
 
 using namespace skyraid;
 using namespace Qt::StringLiterals;
-
-TEST(HostHandle, IsTheLongestTailThatReadsAsANumber)
-{
-    const std::pair<const char*, std::optional<std::int32_t>> rows[] = {
-        {"/p 4242", 4242}, {"/p:4242", 4242}, {"/P 4242", 4242}, {"/p 12 34", 34}, {"/p", 0},
-        {"/p 42abc", 0} /* no tail of it is a whole number */, {"/p 4242.5", 4242},
-        {"/p 4243.5", 4244}, {"/p -7", -7}, {"/p 2147483647", 2147483647},
-        {"/p 2147483648", std::nullopt}, {"/p -2147483648", -2147483647 - 1},
-        {"/p -2147483649", std::nullopt}, {"/p 1e400", std::nullopt}};
-    for (const auto& [command, handle] : rows) {
-        // As the program sees it: trimmed and in lower case.
-        const QString text = commandText(QString::fromUtf8(command).split(u' '));
-        EXPECT_EQ(previewHostHandle(text), handle) << text.toStdString();
-    }
-}
 
 using HostedPreview = test::XProgram;
 

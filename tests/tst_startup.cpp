@@ -13,8 +13,8 @@ using namespace Qt::StringLiterals;
 
 // The mode each command line selects, who checks for a running saver (0
 // none, 1 shared, 2 exclusive), and what may start, here with a saver
-// running, a preview host 4242 and another one -7, a host window 77 and no
-// window 78.
+// running, preview hosts at 4242, -7 and the ends of the handles' range, a
+// host window 77 and no window 78.
 TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
 {
     const struct {
@@ -24,22 +24,28 @@ TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
         Mode mode;
         int claims;
     } rows[] = {
-        {"/s", false, {}, Mode::None, 2},         {"  /S  ", true, {}, Mode::FullScreen, 1},
-        {"/sx", true, {}, Mode::FullScreen, 1},   {"", false, {}, Mode::FullScreen, 1},
-        {"   ", false, {}, Mode::FullScreen, 1},  {"/s", false, 77, Mode::FullScreen, 1},
-        {"/s", false, 78, Mode::None, 0},         {"/c:4242", false, {}, Mode::Configuration, 0},
+        {"/s", false, {}, Mode::None, 2},          {"  /S  ", true, {}, Mode::FullScreen, 1},
+        {"/sx", true, {}, Mode::FullScreen, 1},    {"", false, {}, Mode::FullScreen, 1},
+        {"   ", false, {}, Mode::FullScreen, 1},   {"/s", false, 77, Mode::FullScreen, 1},
+        {"/s", false, 78, Mode::None, 0},          {"/c:4242", false, {}, Mode::Configuration, 0},
         {"/C", false, {}, Mode::Configuration, 0}, {"/a 4", false, {}, Mode::PasswordChange, 0},
-        {"/P 4242", false, {}, Mode::Preview, 0}, {"/p:4242", false, {}, Mode::Preview, 0},
-        {"/p -7", false, {}, Mode::Preview, 0},   {"/p 4243", false, {}, Mode::None, 0},
-        {"/p 0", false, {}, Mode::None, 0},       {"/p 4294971538", false, {}, Mode::None, 0},
-        {"/x", false, {}, Mode::None, 0},         {"-s", false, {}, Mode::None, 0},
-        {"hello", false, {}, Mode::None, 0},      {"/", false, {}, Mode::None, 0},
+        {"/x", false, {}, Mode::None, 0},          {"-s", false, {}, Mode::None, 0},
+        {"hello", false, {}, Mode::None, 0},       {"/", false, {}, Mode::None, 0},
+        {"/P 4242", false, {}, Mode::Preview, 0},  {"/p:4242", false, {}, Mode::Preview, 0},
+        {"/p 12 4242", false, {}, Mode::Preview, 0}, {"/p 4242.5", false, {}, Mode::Preview, 0},
+        {"/p -7", false, {}, Mode::Preview, 0},    {"/p 4243", false, {}, Mode::None, 0},
+        {"/p 0", false, {}, Mode::None, 0},        {"/p 42abc", false, {}, Mode::None, 0},
+        {"/p", false, {}, Mode::None, 0},          {"/p 1e400", false, {}, Mode::None, 0},
+        {"/p 2147483647", false, {}, Mode::Preview, 0},
+        {"/p -2147483648", false, {}, Mode::Preview, 0},
+        {"/p 4294971538", false, {}, Mode::None, 0}, // 4242 + 2^32
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
         test::FakePlatform platform;
         platform.windows.insert(4242, QSize(153, 115));
-        platform.windows.insert(quintptr(qintptr(-7)), QSize(10, 10));
+        for (const qintptr window : {qintptr(-7), qintptr(INT32_MAX), qintptr(INT32_MIN)})
+            platform.windows.insert(quintptr(window), QSize(10, 10));
         platform.windows.insert(77, QSize(400, 300));
         platform.otherSaverRuns = true;
         platform.displayProperties = row.displayProperties;
