@@ -17,24 +17,22 @@ protected:
     // The saver's window once it covers the whole screen, or 0.
     Window waitForCover()
     {
-        const int screen = DefaultScreen(m_display);
+        const Screen* screen = DefaultScreenOfDisplay(m_display);
         Window cover = 0;
         test::poll([&] {
-            cover = test::childOfSize(m_display, DefaultRootWindow(m_display),
-                                      DisplayWidth(m_display, screen),
-                                      DisplayHeight(m_display, screen));
-            return cover != 0;
+            return cover = test::childOfSize(m_display, RootWindowOfScreen(screen), screen->width,
+                                             screen->height);
         });
         return cover;
     }
 
-    // Another program takes the keyboard (an open menu, a screen locker).
-    void holdKeyboard()
+    // Takes the keyboard, as another program would (an open menu, a locker).
+    int grabKeyboard()
     {
-        ASSERT_EQ(XGrabKeyboard(m_display, DefaultRootWindow(m_display), False, GrabModeAsync,
-                                GrabModeAsync, CurrentTime),
-                  GrabSuccess);
+        const int status = XGrabKeyboard(m_display, DefaultRootWindow(m_display), False,
+                                         GrabModeAsync, GrabModeAsync, CurrentTime);
         XSync(m_display, False);
+        return status;
     }
 
     QString errors() { return m_errors += QString::fromLocal8Bit(m_program.readAllStandardError()); }
@@ -48,24 +46,19 @@ TEST_F(RunningSaver, TakesTheKeyboardOnceAnotherProgramLetsGoOfIt)
 {
     QElapsedTimer held;
     held.start();
-    holdKeyboard();
+    ASSERT_EQ(grabKeyboard(), GrabSuccess);
     start({u"/s"_s});
     ASSERT_NE(waitForCover(), 0u);
     EXPECT_TRUE(test::poll([&] { return errors().contains(u"holds the keyboard"_s); }))
         << "the saver did not say why keys do not reach it";
     while (held.elapsed() < 3000)
         QThread::msleep(50);
-    XUngrabKeyboard(m_display, CurrentTime);
-    XSync(m_display, False);
 
     // Once the saver has them, no one else can take the keyboard or the mouse.
     EXPECT_TRUE(test::poll([&] {
-        const int status = XGrabKeyboard(m_display, DefaultRootWindow(m_display), False,
-                                         GrabModeAsync, GrabModeAsync, CurrentTime);
-        if (status == GrabSuccess)
-            XUngrabKeyboard(m_display, CurrentTime);
+        XUngrabKeyboard(m_display, CurrentTime);
         XSync(m_display, False);
-        return status == AlreadyGrabbed;
+        return QThread::msleep(25), grabKeyboard() == AlreadyGrabbed;
     })) << "the saver gave up on the keyboard";
     EXPECT_EQ(XGrabPointer(m_display, DefaultRootWindow(m_display), False, ButtonPressMask,
                            GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
@@ -84,7 +77,7 @@ TEST_F(RunningSaver, RunsSilentAndEndsOnAKeyInItsWindow)
     seedSkyBlue();
     QProcessEnvironment noServer;
     noServer.insert(u"PULSE_SERVER"_s, u"unix:/nonexistent/pulse"_s);
-    holdKeyboard();
+    ASSERT_EQ(grabKeyboard(), GrabSuccess);
     start({u"/s"_s}, noServer);
     const Window cover = waitForCover();
     ASSERT_NE(cover, 0u);
@@ -93,11 +86,10 @@ TEST_F(RunningSaver, RunsSilentAndEndsOnAKeyInItsWindow)
 
     XKeyEvent key{};
     key.type = KeyPress;
-    key.window = cover;
     key.root = DefaultRootWindow(m_display);
     key.same_screen = True;
     key.keycode = XKeysymToKeycode(m_display, XK_space);
-    XSendEvent(m_display, cover, True, KeyPressMask, reinterpret_cast<XEvent*>(&key));
+    XSendEvent(m_display, key.window = cover, True, KeyPressMask, reinterpret_cast<XEvent*>(&key));
     XSync(m_display, False);
     expectEnds();
     EXPECT_FALSE(errors().contains(u"ulse"_s, Qt::CaseInsensitive)) << errors().toStdString();

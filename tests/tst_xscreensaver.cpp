@@ -25,11 +25,12 @@ pid_t saverBelow(pid_t parent)
 {
     QFile children(u"/proc/%1/task/%1/children"_s.arg(parent));
     const QByteArray program = QFile::encodeName(test::builtProgram(u"skyraid"_s)) + '\0';
-    for (const QByteArray& child : (children.open(QIODevice::ReadOnly) ? children.readAll() : QByteArray()).split(' ')) {
-        const pid_t pid = child.toInt();
-        if (pid > 0 && commandLine(pid).startsWith(program))
-            return pid;
-        if (const pid_t below = pid > 0 ? saverBelow(pid) : 0)
+    if (!children.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
+        if (commandLine(child.toInt()).startsWith(program))
+            return child.toInt();
+        if (const pid_t below = saverBelow(child.toInt()))
             return below;
     }
     return 0;
@@ -45,10 +46,12 @@ protected:
         if (QStandardPaths::findExecutable(u"xscreensaver"_s).isEmpty())
             GTEST_SKIP() << "XScreenSaver is not installed";
         // The daemon's settings name our saver as its one display mode.
-        test::writeFile(m_home.filePath(u".xscreensaver"_s),
-                        "mode:\tone\nselected:\t0\nlock:\tFalse\nsplash:\tFalse\nfade:\tFalse\n"
-                        "unfade:\tFalse\ntimeout:\t0:30:00\nprograms:\t\\\n\t\"SkyRaid\"  " +
-                            QFile::encodeName(test::builtProgram(u"skyraid"_s)) + " /s \\n\\\n\n");
+        QFile settings(m_home.filePath(u".xscreensaver"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write("mode:\tone\nselected:\t0\nlock:\tFalse\nsplash:\tFalse\nfade:\tFalse\n"
+                       "unfade:\tFalse\ntimeout:\t0:30:00\nprograms:\t\\\n\t\"SkyRaid\"  " +
+                       QFile::encodeName(test::builtProgram(u"skyraid"_s)) + " /s \\n\\\n\n");
+        settings.close();
         seedSkyBlue();
         // The daemon will not run hacks as root: then everything runs as "nobody".
         if (::geteuid() == 0) {
@@ -61,7 +64,7 @@ protected:
     }
     void TearDown() override
     {
-        m_program.terminate();
+        m_program.terminate(); // the daemon ends its hack with it
         m_program.waitForFinished(10000);
         XProgram::TearDown();
     }

@@ -1,16 +1,12 @@
 #pragma once
 
 // The real program on the session's X display, and what the display shows.
-// Include it after everything else: Xlib's macros clash with Qt's and
-// GoogleTest's names.
+// Include it last: Xlib's macros clash with Qt's and GoogleTest's names.
 #include "testsupport.h"
 
-#include <QColor>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -21,16 +17,7 @@
 
 namespace skyraid::test {
 
-// The colour of the scene's plain sky-blue background.
-constexpr QRgb SkyBlue = qRgb(0, 226, 251);
-
-inline void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+constexpr QRgb SkyBlue = qRgb(0, 226, 251); // the scene's plain background
 
 // One pixel of a window (or of the root: the whole screen) as shown.
 inline QRgb pixelAt(Display* display, Drawable window, int x, int y)
@@ -43,9 +30,8 @@ inline QRgb pixelAt(Display* display, Drawable window, int x, int y)
 
 inline QRgb screenCentre(Display* display)
 {
-    const int screen = DefaultScreen(display);
-    return pixelAt(display, DefaultRootWindow(display), DisplayWidth(display, screen) / 2,
-                   DisplayHeight(display, screen) / 2);
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    return pixelAt(display, RootWindowOfScreen(screen), screen->width / 2, screen->height / 2);
 }
 
 // Asks `done` every 25 ms until it answers true, for fifteen seconds at most;
@@ -70,13 +56,12 @@ inline Window childOfSize(Display* display, Window parent, int width, int height
             a.x == 0 && a.y == 0 && a.width == width && a.height == height)
             found = children[i];
     }
-    if (children)
-        XFree(children);
+    XFree(children);
     return found;
 }
 
-// The program started on the session's display with settings and a runtime
-// folder of its own, killed should it outlive the test.
+// The program with settings and a runtime folder of its own, killed should
+// it outlive the test.
 class XProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -86,10 +71,8 @@ protected:
     }
     void TearDown() override
     {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished();
-        }
+        m_program.kill();
+        m_program.waitForFinished();
         if (m_display)
             XCloseDisplay(m_display);
     }
@@ -102,7 +85,6 @@ protected:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         return env;
     }
-
     void start(const QStringList& arguments, const QProcessEnvironment& extra = {},
                const QString& program = builtProgram(QStringLiteral("skyraid")))
     {
@@ -116,8 +98,10 @@ protected:
     // Settings of a program that has run before, with the sky-blue background.
     void seedSkyBlue()
     {
-        writeFile(m_config.filePath(QStringLiteral("SkyRaid/SkyRaid.ini")),
-                  "[Startup]\nBackGround=2\n[System]\nSetReg=2\n");
+        QDir(m_config.path()).mkdir(QStringLiteral("SkyRaid"));
+        QFile ini(m_config.filePath(QStringLiteral("SkyRaid/SkyRaid.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Startup]\nBackGround=2\n[System]\nSetReg=2\n");
     }
 
     // Ends of its own accord, with a clean exit.
