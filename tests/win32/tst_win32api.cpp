@@ -4,7 +4,6 @@
 #include "platform/win32/win32api.h"
 
 #include <cstdio>
-#include <source_location>
 
 #include <windows.h>
 
@@ -14,13 +13,10 @@ namespace {
 
 int g_failed = 0;
 
-void check(bool ok, const char* what, std::source_location where = std::source_location::current())
-{
-    if (ok)
-        return;
-    ++g_failed;
-    std::printf("FAILED %s (%s:%u)\n", what, where.file_name(), unsigned(where.line()));
-}
+// Counts and prints a check that fails, with its line and its text.
+#define CHECK(...)                                                                                 \
+    ((__VA_ARGS__) ? void()                                                                        \
+                   : void((++g_failed, std::printf("FAILED line %d: %s\n", __LINE__, #__VA_ARGS__))))
 
 HWND makeWindow(const char* title, DWORD style, int width, int height, HWND parent = nullptr)
 {
@@ -46,44 +42,44 @@ int main()
 {
     // Top-level windows by their exact title, hidden ones too; no children.
     const HWND panel = makeWindow("Display Properties", WS_OVERLAPPEDWINDOW, 400, 300);
-    check(findTopLevelWindow("Display Properties") == handle(panel), "a hidden window by title");
-    check(findTopLevelWindow("Display Properties ") == 0, "a longer title does not match");
+    CHECK(findTopLevelWindow("Display Properties") == handle(panel));
+    CHECK(findTopLevelWindow("Display Properties ") == 0);
     makeWindow("Inner caption", WS_CHILD | WS_VISIBLE, 50, 20, panel);
-    check(findTopLevelWindow("Inner caption") == 0, "a child window is not found");
+    CHECK(findTopLevelWindow("Inner caption") == 0);
     DestroyWindow(panel);
-    check(findTopLevelWindow("Display Properties") == 0, "a destroyed window is not found");
+    CHECK(findTopLevelWindow("Display Properties") == 0);
 
     // One exclusive start at a time; a start without the check counts too.
     std::optional<FullScreenMutex> first = FullScreenMutex::claim(true);
-    check(first && first->isHeld(), "the first exclusive start wins");
-    check(!FullScreenMutex::claim(true), "a second exclusive start fails");
+    CHECK(first && first->isHeld());
+    CHECK(!FullScreenMutex::claim(true));
     std::optional<FullScreenMutex> unchecked = FullScreenMutex::claim(false);
-    check(unchecked && unchecked->isHeld(), "a start without the check runs alongside");
+    CHECK(unchecked && unchecked->isHeld());
     first.reset();
-    check(!FullScreenMutex::claim(true), "the unchecked saver still blocks exclusive starts");
+    CHECK(!FullScreenMutex::claim(true));
     unchecked.reset();
-    check(FullScreenMutex::claim(true).has_value(), "an exclusive start wins once all are gone");
+    CHECK(FullScreenMutex::claim(true).has_value());
 
     // The preview settles into its host: a child at (0, 0) of the given
     // size, shown, not activated, and gone with the host.
     const HWND host = makeWindow("Host", WS_POPUP | WS_VISIBLE, 200, 150);
     const HWND preview = makeWindow("Preview", WS_POPUP, 153, 115);
-    check(clientSize(handle(preview)) == Size{153, 115}, "a window's client area");
+    CHECK(clientSize(handle(preview)) == Size{153, 115});
     const HWND active = GetActiveWindow();
     settleInHost(handle(preview), handle(host), Size{152, 112});
-    check(GetParent(preview) == host, "the host is the parent");
+    CHECK(GetParent(preview) == host);
     const auto style = DWORD(GetWindowLongA(preview, GWL_STYLE));
-    check((style & WS_CHILD) && !(style & WS_POPUP), "a child, no longer a pop-up");
-    check(IsWindowVisible(preview) != FALSE, "visible inside the visible host");
+    CHECK((style & WS_CHILD) && !(style & WS_POPUP));
+    CHECK(IsWindowVisible(preview) != FALSE);
     RECT placed{};
     GetWindowRect(preview, &placed);
     MapWindowPoints(HWND_DESKTOP, host, reinterpret_cast<POINT*>(&placed), 2);
-    check(placed.left == 0 && placed.top == 0, "at the host's top-left corner");
-    check(clientSize(handle(preview)) == Size{152, 112}, "the given size");
-    check(GetActiveWindow() == active, "not activated");
+    CHECK(placed.left == 0 && placed.top == 0);
+    CHECK(clientSize(handle(preview)) == Size{152, 112});
+    CHECK(GetActiveWindow() == active);
     DestroyWindow(host);
-    check(!clientSize(handle(preview)), "destroyed with the host: no client area");
-    check(!clientSize(0), "no window has none");
+    CHECK(!clientSize(handle(preview)));
+    CHECK(!clientSize(0));
 
     std::printf("%d failed\n", g_failed);
     return g_failed == 0 ? 0 : 1;
