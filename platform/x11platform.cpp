@@ -232,8 +232,8 @@ private:
         // Before the window is on screen, no grab can succeed on its own.
         if (!m_toldGrabFailed && m_grabWindow->isExposed()) {
             m_toldGrabFailed = true;
-            std::fprintf(stderr, "skyraid: another program holds the %s; the saver takes it as "
-                                 "soon as it is let go\n",
+            std::fprintf(stderr, "skyraid: another program holds the %s; trying again until it "
+                                 "lets go\n",
                          keyboard ? "mouse" : mouse ? "keyboard" : "keyboard and the mouse");
         }
         return false;
