@@ -56,9 +56,10 @@ TEST_F(RunningSaver, TakesTheKeyboardOnceAnotherProgramLetsGoOfIt)
 
     // Once the saver has them, no one else can take the keyboard or the mouse.
     EXPECT_TRUE(test::poll([&] {
-        XUngrabKeyboard(m_display, CurrentTime);
+        XUngrabKeyboard(m_display, CurrentTime); // let go between our own tries
         XSync(m_display, False);
-        return QThread::msleep(25), grabKeyboard() == AlreadyGrabbed;
+        QThread::msleep(25);
+        return grabKeyboard() == AlreadyGrabbed;
     })) << "the saver gave up on the keyboard";
     EXPECT_EQ(XGrabPointer(m_display, DefaultRootWindow(m_display), False, ButtonPressMask,
                            GrabModeAsync, GrabModeAsync, None, None, CurrentTime),

@@ -38,9 +38,11 @@ inline QRgb screenCentre(Display* display)
 // meanwhile what programs write is read.
 template <class Done> bool poll(Done done)
 {
-    for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(25))
-        if (QCoreApplication::processEvents(), done())
+    for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(25)) {
+        QCoreApplication::processEvents();
+        if (done())
             return true;
+    }
     return false;
 }
 
