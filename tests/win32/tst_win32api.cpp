@@ -18,17 +18,11 @@ int g_failed = 0;
     ((__VA_ARGS__) ? void()                                                                        \
                    : void((++g_failed, std::printf("FAILED line %d: %s\n", __LINE__, #__VA_ARGS__))))
 
+// A window of the system's plain "STATIC" class: nothing to register.
 HWND makeWindow(const char* title, DWORD style, int width, int height, HWND parent = nullptr)
 {
-    static const ATOM windowClass = [] {
-        WNDCLASSA description{};
-        description.lpfnWndProc = DefWindowProcA;
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = "SkyRaidTestWindow";
-        return RegisterClassA(&description);
-    }();
-    return CreateWindowExA(0, MAKEINTATOM(windowClass), title, style, 10, 20, width, height, parent,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "STATIC", title, style, 10, 20, width, height, parent, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 Window handle(HWND window)
