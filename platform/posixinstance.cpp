@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace skyraid {
 
@@ -16,8 +17,16 @@ namespace {
 class FileDescriptor {
 public:
     explicit FileDescriptor(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
-    {}
+        : m_fd(::open(QFile::encodeName(path).constData(),
+                      O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
+    {
+        struct stat status {};
+        if (m_fd >= 0 && (::fstat(m_fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+                          status.st_uid != ::geteuid())) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -48,20 +57,41 @@ private:
     std::unique_ptr<FileDescriptor> m_running;
 };
 
+// Whether `folder` is ours alone, making it so when it is missing: a real
+// folder (no link to one), owned by us, that no one else may enter.
+bool isPrivateFolder(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) == 0)
+        ::chmod(path.constData(), 0700); // whatever the umask took away
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & 07777) == 0700;
+}
+
 } // namespace
 
-QString userRuntimeFolder()
+QString userRuntimeFolder(const QString& tempRoot)
 {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty())
         return QFile::decodeName(runtime);
-    const QString folder = QStringLiteral("/tmp/skyraid-%1").arg(::getuid());
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    return folder;
+    // Anyone may make a folder of that name in a shared temporary folder
+    // first; then the user's cache folder serves instead.
+    const QString shared = QStringLiteral("%1/skyraid-%2").arg(tempRoot).arg(::getuid());
+    if (isPrivateFolder(shared))
+        return shared;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return {};
+    const QString fallback = cache + QStringLiteral("/skyraid");
+    return isPrivateFolder(fallback) ? fallback : QString();
 }
 
 std::unique_ptr<FullScreenClaim> claimFullScreenPosix(const QString& runtimeFolder, bool exclusive)
 {
+    if (runtimeFolder.isEmpty())
+        return std::make_unique<PosixClaim>(nullptr);
     auto running = std::make_unique<FileDescriptor>(runtimeFolder +
                                                     QStringLiteral("/skyraid-fullscreen.lock"));
     if (!running->isOpen()) {

@@ -1,11 +1,13 @@
 #include "posixinstance.h"
 #include "qtplatform.h"
 
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWindow>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -110,19 +112,17 @@ void onSignal(int)
     (void)!::write(g_signalPipe[1], &byte, 1);
 }
 
-// Keyboard and pointer grabs fail while another client holds them (an open
-// menu, say): try again for a while.
-void grabInput(QWindow* window, int attemptsLeft)
-{
-    const bool keyboard = window->setKeyboardGrabEnabled(true);
-    const bool mouse = window->setMouseGrabEnabled(true);
-    if ((!keyboard || !mouse) && attemptsLeft > 0) {
-        QTimer::singleShot(100, window, [window, attemptsLeft] { grabInput(window, attemptsLeft - 1); });
-    }
-}
-
 class X11Platform final : public QtPlatform {
 public:
+    X11Platform()
+    {
+        m_grabRetry.setInterval(GrabRetryMs);
+        QObject::connect(&m_grabRetry, &QTimer::timeout, &m_grabRetry, [this] {
+            if (!m_grabWindow || grabInput())
+                m_grabRetry.stop();
+        });
+    }
+
     bool topLevelWindowExists(const QString& title) override
     {
         const XDisplay display;
@@ -157,8 +157,12 @@ public:
         if (!window)
             return;
         if (running) {
-            grabInput(window, 10);
+            m_grabWindow = window;
+            if (!grabInput())
+                m_grabRetry.start();
         } else {
+            m_grabRetry.stop();
+            m_grabWindow = nullptr;
             window->setKeyboardGrabEnabled(false);
             window->setMouseGrabEnabled(false);
         }
@@ -214,6 +218,30 @@ public:
     }
 
 private:
+    // Keyboard and pointer grabs fail while another client holds them (an
+    // open menu, a screen locker): ask again until we have them. Keys that
+    // reach our window meanwhile still end the saver.
+    static constexpr int GrabRetryMs = 250;
+
+    bool grabInput()
+    {
+        const bool keyboard = m_grabWindow->setKeyboardGrabEnabled(true);
+        const bool mouse = m_grabWindow->setMouseGrabEnabled(true);
+        if (keyboard && mouse)
+            return true;
+        // Before the window is on screen, no grab can succeed on its own.
+        if (!m_toldGrabFailed && m_grabWindow->isExposed()) {
+            m_toldGrabFailed = true;
+            std::fprintf(stderr, "skyraid: another program holds the %s; trying again until it "
+                                 "lets go\n",
+                         keyboard ? "mouse" : mouse ? "keyboard" : "keyboard and the mouse");
+        }
+        return false;
+    }
+
+    QPointer<QWindow> m_grabWindow;
+    QTimer m_grabRetry;
+    bool m_toldGrabFailed = false;
     // Opened on first use and kept: the preview asks about its host often.
     std::unique_ptr<XDisplay> m_display;
     std::function<void()> m_termination;

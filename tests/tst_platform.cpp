@@ -2,6 +2,7 @@
 #include "platform/posixinstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,119 +11,123 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstring>
-#include <signal.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace skyraid;
-
-TEST(FullScreenClaim, OnlyOneExclusiveStartWinsAndSharedHoldersCount)
-{
-    QTemporaryDir runtime;
-    auto first = claimFullScreenPosix(runtime.path(), true);
-    ASSERT_TRUE(first);
-    EXPECT_FALSE(claimFullScreenPosix(runtime.path(), true));
-
-    // A start without the check still runs alongside.
-    auto shared = claimFullScreenPosix(runtime.path(), false);
-    EXPECT_TRUE(shared);
-
-    first.reset();
-    EXPECT_FALSE(claimFullScreenPosix(runtime.path(), true)) << "the shared holder still runs";
-    shared.reset();
-    EXPECT_TRUE(claimFullScreenPosix(runtime.path(), true));
-}
-
-TEST(FullScreenClaim, AKilledSaverLeavesNoStaleClaim)
-{
-    QTemporaryDir runtime;
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        auto claim = claimFullScreenPosix(runtime.path(), true);
-        char ok = claim ? 1 : 0;
-        (void)!write(ready[1], &ok, 1);
-        pause();
-        _exit(0);
-    }
-    char ok = 0;
-    ASSERT_EQ(read(ready[0], &ok, 1), 1);
-    ASSERT_EQ(ok, 1);
-    EXPECT_FALSE(claimFullScreenPosix(runtime.path(), true));
-
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    EXPECT_TRUE(claimFullScreenPosix(runtime.path(), true));
-    close(ready[0]);
-    close(ready[1]);
-}
-
-TEST(FullScreenClaim, UnusableRuntimeFolderNeverStopsTheSaver)
-{
-    EXPECT_TRUE(claimFullScreenPosix(QStringLiteral("/nonexistent/folder"), true));
-}
-
-TEST(AssetFolder, IsAnAbsoluteFolderBesideTheProgram)
-{
-    const QString folder = assetFolder();
-    EXPECT_TRUE(QDir::isAbsolutePath(folder));
-    EXPECT_TRUE(folder.endsWith(u"/share/skyraid/"));
-    EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
-}
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// A top-level window made straight through Xlib, as another program would.
-class XWindow {
-public:
-    XWindow(Display* display, const char* title, bool netWmNameOnly) : m_display(display)
-    {
-        m_window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 80, 0, 0, 0);
-        if (netWmNameOnly) {
-            const Atom name = XInternAtom(display, "_NET_WM_NAME", False);
-            const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-            XChangeProperty(display, m_window, name, utf8, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(title), int(strlen(title)));
-        } else {
-            XStoreName(display, m_window, title);
-        }
-        XMapWindow(display, m_window);
-        XSync(display, False);
-    }
-    ~XWindow()
-    {
-        XDestroyWindow(m_display, m_window);
-        XSync(m_display, False);
-    }
-    XWindow(const XWindow&) = delete;
-    XWindow& operator=(const XWindow&) = delete;
+const QString Lock = u"/skyraid-fullscreen.lock"_s;
 
-private:
-    Display* m_display;
-    Window m_window;
-};
+void giveAway(const QString& path)
+{
+    ASSERT_EQ(::lchown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+}
 
 } // namespace
 
-TEST(TopLevelWindow, IsFoundByItsExactTitle)
+// Only our own lock file counts: not a link to another, not another user's.
+TEST(FullScreenClaim, OneExclusiveStartAtATimeAndNoOtherFileCounts)
+{
+    QTemporaryDir runtime;
+    QTemporaryDir elsewhere;
+    auto first = claimFullScreenPosix(runtime.path(), true);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(claimFullScreenPosix(runtime.path(), true));
+    auto shared = claimFullScreenPosix(runtime.path(), false); // a start without the check
+    EXPECT_TRUE(shared);
+    first.reset();
+    EXPECT_FALSE(claimFullScreenPosix(runtime.path(), true)) << "the shared holder still runs";
+    shared.reset();
+
+    const auto held = claimFullScreenPosix(elsewhere.path(), false);
+    ASSERT_TRUE(QFile::remove(runtime.path() + Lock));
+    ASSERT_TRUE(QFile::link(elsewhere.path() + Lock, runtime.path() + Lock));
+    EXPECT_TRUE(claimFullScreenPosix(runtime.path(), true)) << "a link was followed";
+    if (::geteuid() == 0) {
+        giveAway(elsewhere.path() + Lock);
+        EXPECT_TRUE(claimFullScreenPosix(elsewhere.path(), true)) << "another user's lock counted";
+    }
+    EXPECT_TRUE(claimFullScreenPosix(u"/nonexistent/folder"_s, true));
+    EXPECT_TRUE(claimFullScreenPosix(QString(), true));
+}
+
+// Without XDG_RUNTIME_DIR the folder is made private in the temporary
+// folder. When another user links it elsewhere, lets everyone in or owns it,
+// and holds a lock there, the saver still starts, and exclusive starts still
+// exclude each other. The temporary folder and the home are scratch.
+TEST(RuntimeFolder, IsUsedOnlyWhileItIsOursAlone)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray home = qgetenv("HOME");
+    QTemporaryDir scratch;
+    QTemporaryDir target;
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("HOME", QFile::encodeName(scratch.filePath(u"home"_s)));
+    const QString shared = scratch.filePath(u"skyraid-%1"_s.arg(::getuid()));
+    const QByteArray path = QFile::encodeName(shared);
+    EXPECT_EQ(userRuntimeFolder(scratch.path()), shared);
+    EXPECT_EQ(QFile::permissions(shared), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    for (int planted = 0; planted < (::geteuid() == 0 ? 3 : 2); ++planted) {
+        SCOPED_TRACE(planted);
+        QDir(shared).removeRecursively();
+        QFile::remove(shared);
+        if (planted == 0) {
+            ASSERT_TRUE(QFile::link(target.path(), shared));
+        } else {
+            ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
+            ::chmod(path.constData(), planted == 1 ? 0777 : 0700);
+        }
+        if (planted == 2)
+            giveAway(shared);
+        const auto squatter = claimFullScreenPosix(shared, false);
+        EXPECT_NE(userRuntimeFolder(scratch.path()), shared);
+        const auto claim = claimFullScreenPosix(userRuntimeFolder(scratch.path()), true);
+        EXPECT_TRUE(claim) << "a lock in the planted folder stopped the saver";
+        EXPECT_FALSE(claimFullScreenPosix(userRuntimeFolder(scratch.path()), true));
+    }
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("HOME", home);
+}
+
+// Windows found by their title, named the old way and the new; and measured,
+// while they are windows at all.
+TEST(X11Platform, FindsAndMeasuresWindows)
 {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         GTEST_SKIP() << "no X display";
     const auto platform = createPlatform();
-    EXPECT_FALSE(platform->topLevelWindowExists(QStringLiteral("Display Properties")));
-    {
-        XWindow other(display, "Display Properties (old)", false);
-        EXPECT_FALSE(platform->topLevelWindowExists(QStringLiteral("Display Properties")));
-        XWindow panel(display, "Display Properties", false);
-        EXPECT_TRUE(platform->topLevelWindowExists(QStringLiteral("Display Properties")));
+    const Window root = DefaultRootWindow(display);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const auto make = [&](const char* name, Atom property) {
+        const Window window = XCreateSimpleWindow(display, root, 0, 0, 100, 80, 0, 0, 0);
+        XChangeProperty(display, window, property, property == XA_WM_NAME ? XA_STRING : utf8, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(name),
+                        int(std::strlen(name)));
+        XMapWindow(display, window);
+        XSync(display, False);
+        return window;
+    };
+    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Window other = make("Display Properties (old)", XA_WM_NAME);
+    EXPECT_FALSE(platform->topLevelWindowExists(u"Display Properties"_s));
+    for (const Atom property : {Atom(XA_WM_NAME), netWmName}) {
+        const Window panel = make("Display Properties", property);
+        EXPECT_TRUE(platform->topLevelWindowExists(u"Display Properties"_s)) << property;
+        XDestroyWindow(display, panel);
+        XSync(display, False);
+        EXPECT_FALSE(platform->topLevelWindowExists(u"Display Properties"_s));
     }
-    EXPECT_FALSE(platform->topLevelWindowExists(QStringLiteral("Display Properties")));
-    {
-        XWindow panel(display, "Display Properties", true);
-        EXPECT_TRUE(platform->topLevelWindowExists(QStringLiteral("Display Properties")));
-    }
+    EXPECT_EQ(platform->clientSize(other), QSize(100, 80));
+    EXPECT_FALSE(platform->clientSize(other + (quintptr(1) << 32))) << "cut down to a window";
+    XDestroyWindow(display, other);
+    const Pixmap pixmap = XCreatePixmap(display, root, 8, 8, 1);
+    XSync(display, False);
+    for (const quintptr window : {quintptr(other), quintptr(pixmap), quintptr(0)})
+        EXPECT_FALSE(platform->clientSize(window)) << window;
     XCloseDisplay(display);
 }
