@@ -7,6 +7,8 @@
 #include <QAbstractSlider>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace skyraid {
 
@@ -41,6 +43,17 @@ void selectListPosition(QComboBox& list, const QString& text)
     const std::optional<std::int16_t> position = toWhole16(text);
     if (position && *position >= 0 && *position < list.count())
         list.setCurrentIndex(*position);
+}
+
+bool setBoxText(QLineEdit& box, const QString& text)
+{
+    if (text.size() <= box.maxLength()) {
+        box.setText(text);
+        return true;
+    }
+    const QSignalBlocker quiet(box);
+    box.setText(text);
+    return false;
 }
 
 std::optional<int> backgroundIndex(const QString& text, int count)

@@ -7,6 +7,7 @@
 class QAbstractSlider;
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 
 namespace skyraid {
 
@@ -31,6 +32,13 @@ void setCheckState(QCheckBox& box, const QString& text);
 // Selects the list entry at the stored zero-based position; leaves the
 // selection alone when the text is no whole number or names no entry.
 void selectListPosition(QComboBox& list, const QString& text);
+
+// Puts stored text into a text box. Text that fits is assigned like any other
+// (a change raises the box's notification, which stores it back). Text longer
+// than the box can hold is shown cut without the notification, so that the cut
+// text is never stored over the whole one: it is stored only once the user
+// edits the box. Returns whether the box shows the whole text.
+bool setBoxText(QLineEdit& box, const QString& text);
 
 // The option index that a stored "BackGround" names: its leading number less
 // one, rounded half to even ("3" gives 2). Nothing when that is not 0..count-1.

@@ -96,12 +96,15 @@ LogoMessageTab::LogoMessageTab(SettingsStore& store, DialogServices services, QW
     connect(m_chkLogo, &QCheckBox::toggled, this, &LogoMessageTab::chkLogo_Click);
     connect(m_chkMessage, &QCheckBox::toggled, this, &LogoMessageTab::chkMessage_Click);
     connect(m_txtMessage, &QLineEdit::textChanged, this, &LogoMessageTab::txtMessage_Change);
-    // Selecting an entry, by the user or from code, raises currentIndexChanged;
-    // editing the size's text part, by typing or from code, editTextChanged.
+    // Selecting a font, by the user or from code, raises currentIndexChanged.
+    // A size is picked from the list by the user (activated) or selected from
+    // code (selectFontSize); editing its text part, by typing or from code,
+    // raises editTextChanged.
     connect(m_cboFontsScreen, &QComboBox::currentIndexChanged, this,
             &LogoMessageTab::cboFontsScreen_Click);
     connect(m_cboFontSize, &QComboBox::currentIndexChanged, this,
-            &LogoMessageTab::cboFontSize_Click);
+            [this](int index) { m_fontSizeIndex = index; });
+    connect(m_cboFontSize, &QComboBox::activated, this, &LogoMessageTab::cboFontSize_Click);
     connect(m_cboFontSize, &QComboBox::editTextChanged, this, &LogoMessageTab::cboFontSize_Change);
     connect(m_cmdSelectLogo, &QPushButton::clicked, this, &LogoMessageTab::cmdSelectLogo_Click);
 }
@@ -123,6 +126,14 @@ int LogoMessageTab::fontPosition(const QString& name) const
     if (exact >= 0)
         return exact;
     return m_cboFontsScreen->findText(name, Qt::MatchFixedString);
+}
+
+void LogoMessageTab::selectFontSize(const QString& position)
+{
+    const int before = m_cboFontSize->currentIndex();
+    selectListPosition(*m_cboFontSize, position);
+    if (m_cboFontSize->currentIndex() != before)
+        cboFontSize_Click(m_cboFontSize->currentIndex());
 }
 
 void LogoMessageTab::SelectLogo()
@@ -166,10 +177,9 @@ void LogoMessageTab::cboFontsScreen_Click(int index)
 void LogoMessageTab::cboFontSize_Click(int index)
 {
     // Typed text that matches an entry selects that entry once the typing is
-    // confirmed (Enter, or leaving the box); its position is stored then too,
-    // so that position and text agree.
-    m_fontSizeIndex = index;
-    if (index < 0)
+    // confirmed (Enter, or leaving the box), and the list reports it like a
+    // pick. It is still typing: the text is stored already, the position not.
+    if (index < 0 || reachedByTyping(*m_cboFontSize))
         return;
     writeSetting(m_store, keys::SelectedFontSize, storedText(index));
     writeSetting(m_store, keys::FontSize, m_cboFontSize->itemText(index));

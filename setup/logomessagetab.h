@@ -38,6 +38,10 @@ public:
     QComboBox* cboFontSize() const { return m_cboFontSize; }
     QLabel* lblSample() const { return m_lblSample; }
 
+    // Selects the size list's entry at a stored position; a change of entry
+    // is stored as a pick from the list would be.
+    void selectFontSize(const QString& position);
+
     // Shows the stored logo file name.
     void SelectLogo();
     // Shows the sample text in the named font.
@@ -62,7 +66,7 @@ private:
     QComboBox* m_cboFontsScreen = nullptr;
     QComboBox* m_cboFontSize = nullptr;
     QLabel* m_lblSample = nullptr;
-    // The size list's entry as last reported; see cboFontSize_Change.
+    // The size list's current entry as last reported; see cboFontSize_Change.
     int m_fontSizeIndex = -1;
 };
 

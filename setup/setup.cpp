@@ -154,7 +154,7 @@ void Setup::Form_Load(const QStringList& fontNames)
         backGround.optBakGrnd(*index)->setChecked(true);
 
     setCheckState(*aircraft.chkProp(), read(keys::Prop));
-    logoMessage.txtMessage()->setText(read(keys::Message));
+    setBoxText(*logoMessage.txtMessage(), read(keys::Message));
     setBarPosition(*aircraft.hsbSpeed(), read(keys::Speed));
     setCheckState(*logoMessage.chkMessage(), read(keys::MessageChecked));
     setCheckState(*logoMessage.chkLogo(), read(keys::LogoChecked));
@@ -184,14 +184,15 @@ void Setup::Form_Load(const QStringList& fontNames)
     setBarPosition(*aircraft.hsbFastJet(), read(keys::SecDelay));
     // The size's text is read before its list position is selected: that
     // selection stores the entry's text, and the size the user typed would
-    // otherwise be lost.
+    // otherwise be lost. A size too long for the box goes back whole.
     const QString fontSize = read(keys::FontSize);
-    selectListPosition(*logoMessage.cboFontSize(), read(keys::SelectedFontSize));
-    logoMessage.cboFontSize()->setEditText(fontSize);
+    logoMessage.selectFontSize(read(keys::SelectedFontSize));
+    if (!setBoxText(*logoMessage.cboFontSize()->lineEdit(), fontSize))
+        writeSetting(m_store, keys::FontSize, fontSize);
 
     setBarPosition(*aircraft.hsbMouseS(), read(keys::MouseSens));
     setCheckState(*aircraft.chkClock(), read(keys::Clock));
-    aircraft.txtFontSize()->setText(read(keys::FontClock));
+    setBoxText(*aircraft.txtFontSize(), read(keys::FontClock));
     aircraft.cboSoundOff()->setEditText(read(keys::SoundOff));
     setBarPosition(*aircraft.hsbVolume(), read(keys::Volume));
     setCheckState(*aircraft.chkPowerSave(), read(keys::PwrSave));
