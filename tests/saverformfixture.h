@@ -68,15 +68,6 @@ protected:
         return log;
     }
 
-    QStringList matching(const QString& prefix) const
-    {
-        QStringList result;
-        for (const QString& call : log)
-            if (call.startsWith(prefix))
-                result << call;
-        return result;
-    }
-
     QTemporaryDir m_assets;
     QTemporaryDir m_config;
     SystemSettingsStore store{iniPath()};

@@ -1,5 +1,6 @@
-// The saver on a desktop of two monitors (Qt's offscreen platform, set up
-// with two screens by the test's environment).
+// The screen the saver runs on: its frame times, and a desktop of two
+// monitors (Qt's offscreen platform, set up with two screens by the test's
+// environment).
 #include "scene/screencontrol.h"
 
 #include <QGuiApplication>
@@ -23,10 +24,10 @@ struct CountingEvents final : DrawingEvents {
     void TegoDDrw1_Key() override { ++keys; }
 };
 
-QWindow* visibleWindowOn(const QString& screenName)
+QWindow* visibleWindowOn(const char* screenName)
 {
     for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->isVisible() && window->screen()->name() == screenName)
+        if (window->isVisible() && window->screen()->name() == QLatin1String(screenName))
             return window;
     }
     return nullptr;
@@ -44,8 +45,8 @@ TEST(TwoScreens, SceneOnThePrimaryBlackOnTheOtherAndInputOnEitherEnds)
     ASSERT_TRUE(screen.OpenDisplay(800, 600, 16, QString()));
     screen.showOverDesktop();
 
-    QWindow* scene = visibleWindowOn(QStringLiteral("primary"));
-    QWindow* other = visibleWindowOn(QStringLiteral("second"));
+    QWindow* scene = visibleWindowOn("primary");
+    QWindow* other = visibleWindowOn("second");
     ASSERT_TRUE(scene);
     ASSERT_TRUE(other);
     EXPECT_EQ(scene, screen.window());
@@ -53,13 +54,39 @@ TEST(TwoScreens, SceneOnThePrimaryBlackOnTheOtherAndInputOnEitherEnds)
     EXPECT_EQ(other->geometry(), QRect(1024, 0, 640, 480));
 
     QTest::keyClick(other, Qt::Key_A);
-    EXPECT_EQ(events.keys, 1);
     QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(events.buttons, 1);
     QTest::keyClick(scene, Qt::Key_B);
     EXPECT_EQ(events.keys, 2);
+    EXPECT_EQ(events.buttons, 1);
 
     screen.close();
     EXPECT_FALSE(scene->isVisible());
     EXPECT_FALSE(other->isVisible());
+}
+
+// On a clock of our own: frames keep to a sixty-a-second grid whatever the
+// timer's slack; after a stall of a second they start a new grid, neither
+// rushing to catch up nor waiting longer than a frame.
+TEST(FramePacer, KeepsToTheGridWithoutRushingOrStalling)
+{
+    constexpr qint64 Ms = 1'000'000;
+    FramePacer pacer;
+    qint64 now = 7 * Ms;
+    qint64 origin = now;
+    int originFrame = 0;
+    pacer.start(now);
+    for (int frame = 0; frame < 600; ++frame) {
+        ASSERT_NEAR(double(now - origin), double((frame - originFrame) * FramePacer::FrameNs),
+                    1.5 * Ms)
+            << "frame " << frame;
+        now += (frame == 300 ? 1000 : 3) * Ms; // the frame's own work
+        if (frame == 300) {
+            origin = now + FramePacer::FrameNs;
+            originFrame = frame + 1;
+        }
+        const int delay = pacer.delayAfterFrame(now);
+        ASSERT_GE(delay, 12) << "frame " << frame;
+        ASSERT_LE(delay, 17) << "frame " << frame;
+        now += delay * Ms + (frame % 3) * Ms / 3; // the timer comes a little late
+    }
 }
