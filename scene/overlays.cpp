@@ -154,8 +154,8 @@ bool isSeparator(const QString& text)
 
 // The text between two fields of the format, if they stand next to each
 // other with nothing but a separator between them.
-std::optional<QString> separatorBetween(const std::vector<TimePiece>& pieces,
-                                        TimePiece::Kind first, TimePiece::Kind second)
+std::optional<QString> separatorBetween(const std::vector<TimePiece>& pieces, TimePiece::Kind first,
+                                        TimePiece::Kind second)
 {
     for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
         if (pieces[i].kind != first)

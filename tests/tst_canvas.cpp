@@ -1,12 +1,14 @@
+// The canvas a frame is composed on, and its letterbox onto the screen.
 #include "scene/canvas.h"
+#include "scene/letterbox.h"
 
+#include <algorithm>
 #include <random>
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -24,42 +26,45 @@ QString writeSprite(const QTemporaryDir& dir, const QString& name, QColor body, 
     return dir.filePath(name);
 }
 
+// Red rises 8 a pixel rightward and green 10 a pixel downward, wrapping round.
+QImage ramps(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 8 % 256, y * 10 % 256, x * y % 256));
+    }
+    return image;
+}
+
+QImage whole(const Letterbox& box, const QImage& canvas)
+{
+    QImage screen(box.screen(), QImage::Format_RGB32);
+    screen.fill(Qt::magenta);
+    box.paintBars(screen);
+    box.scale(canvas, screen, box.target());
+    return screen;
+}
+
 } // namespace
 
+// A missing file, a folder, a cut file, a header that claims 30000 x 30000
+// pixels, and a whole picture that packs 25 million pixels into a small file.
 TEST(Canvas, BrokenOrHugePicturesLeaveAnEmptySurfaceThatDrawsNothing)
 {
     QTemporaryDir dir;
-    const auto bytesOf = [&](const QString& name) {
-        QFile file(writeSprite(dir, name, Qt::red, QSize(64, 64)));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    };
-    const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return file.fileName();
-    };
-    const QByteArray png = bytesOf(QStringLiteral("good.png"));
-    QByteArray noise(4096, '\0');
-    std::mt19937 random(7);
-    for (char& byte : noise)
-        byte = char(random());
-    // A header that claims 30000 x 30000 pixels, and a whole picture that
-    // packs 25 million pixels into a small file.
-    QByteArray hugeBmp = bytesOf(QStringLiteral("good.bmp"));
-    qToLittleEndian(qint32(30000), hugeBmp.data() + 18);
-    qToLittleEndian(qint32(30000), hugeBmp.data() + 22);
+    const QString cut = writeSprite(dir, QStringLiteral("cut.png"), Qt::red, QSize(64, 64));
+    QFile::resize(cut, 100);
+    QFile huge(writeSprite(dir, QStringLiteral("huge.bmp"), Qt::red, QSize(64, 64)));
+    huge.open(QIODevice::ReadWrite);
+    huge.seek(18);
+    huge.write(QByteArray::fromHex("3075000030750000"));
+    huge.close();
     QImage vast(5000, 5000, QImage::Format_Mono);
     vast.fill(1);
     vast.save(dir.filePath(QStringLiteral("vast.png")));
-
-    for (const QString& file :
-         {dir.filePath(QStringLiteral("missing.bmp")), write(QStringLiteral("empty.bmp"), {}),
-          write(QStringLiteral("cut.png"), png.left(png.size() / 2)),
-          write(QStringLiteral("noise.bmp"), noise), write(QStringLiteral("huge.bmp"), hugeBmp),
-          dir.filePath(QStringLiteral("vast.png")),
-          dir.path()}) {
+    for (const QString& file : {dir.filePath(QStringLiteral("missing.bmp")), dir.path(), cut,
+                                huge.fileName(), dir.filePath(QStringLiteral("vast.png"))}) {
         Canvas canvas;
         const Surface surface = canvas.createSurface();
         canvas.loadPicture(surface, file, Opaque);
@@ -77,38 +82,37 @@ TEST(Canvas, BrokenOrHugePicturesLeaveAnEmptySurfaceThatDrawsNothing)
 TEST(Canvas, IncrementalFramesEqualWholeFrames)
 {
     QTemporaryDir dir;
-    const QStringList pictures{
-        writeSprite(dir, QStringLiteral("a.bmp"), Qt::red, QSize(60, 24)),
-        writeSprite(dir, QStringLiteral("b.bmp"), Qt::yellow, QSize(120, 40)),
-        writeSprite(dir, QStringLiteral("c.bmp"), Qt::green, QSize(30, 30)),
-        writeSprite(dir, QStringLiteral("d.bmp"), Qt::white, QSize(300, 200)),
-    };
+    std::mt19937 random(2024);
     struct Sprite {
-        int picture, x, y;
+        QString file;
+        int x, y;
         bool shown;
     };
-    std::mt19937 random(2024);
     std::vector<Sprite> sprites;
-    for (int i = 0; i < 6; ++i)
-        sprites.push_back({i % 4, int(random() % 900) - 50, int(random() % 700) - 50, true});
-
+    for (int i = 0; i < 6; ++i) {
+        sprites.push_back(
+            {writeSprite(dir, QString::number(i) + QStringLiteral(".bmp"),
+                         QColor::fromHsv(i * 60, 255, 255), QSize(30 + 50 * i, 20 + 30 * i)),
+             int(random() % 900) - 50, int(random() % 700) - 50, true});
+    }
+    const auto loaded = [&sprites](Canvas& canvas) -> Canvas& {
+        for (const Sprite& sprite : sprites)
+            canvas.loadPicture(canvas.createSurface(), sprite.file, KeyedByTopLeftPixel);
+        return canvas;
+    };
     Canvas incremental;
-    for (int i = 0; i < 6; ++i)
-        incremental.loadPicture(incremental.createSurface(),
-                                pictures[sprites[std::size_t(i)].picture], KeyedByTopLeftPixel);
+    loaded(incremental);
     std::uint32_t background = RGB(0, 226, 251);
     QString text = QStringLiteral("Place a message here");
-
     auto draw = [&](Canvas& canvas) {
         canvas.fill(background);
         canvas.setFont(QStringLiteral("Arial"), 30, false, false, false);
         canvas.drawText(text, 20, 540, RGB(255, 255, 0));
         for (std::size_t i = 0; i < sprites.size(); ++i) {
-            const Surface surface = Surface(i + 1);
-            canvas.setX(surface, sprites[i].x);
-            canvas.setY(surface, sprites[i].y);
+            canvas.setX(Surface(i + 1), sprites[i].x);
+            canvas.setY(Surface(i + 1), sprites[i].y);
             if (sprites[i].shown)
-                canvas.drawSurface(surface);
+                canvas.drawSurface(Surface(i + 1));
         }
         canvas.setFont(QStringLiteral("Arial"), 16, true, false, false);
         canvas.drawText(QStringLiteral("12:00:0%1").arg(text.size() % 10), 700, 10,
@@ -130,10 +134,7 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
         incremental.flip();
 
         Canvas whole;
-        for (int i = 0; i < 6; ++i)
-            whole.loadPicture(whole.createSurface(), pictures[sprites[std::size_t(i)].picture],
-                              KeyedByTopLeftPixel);
-        draw(whole);
+        draw(loaded(whole));
         whole.flip();
         ASSERT_EQ(incremental.image(), whole.image()) << "frame " << frame;
     }
@@ -142,28 +143,47 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
     EXPECT_TRUE(incremental.flip().empty());
 }
 
-TEST(Canvas, TextInTheNamedFontAndColourWithItsTopAtY)
+TEST(Letterbox, ScalesSmoothlyToFitCentredBetweenBlackBars)
 {
-    Canvas canvas;
-    canvas.fill(0);
-    canvas.setFont(QStringLiteral("Arial"), 30, false, false, false);
-    canvas.drawText(QStringLiteral("Hello"), 10, 560, RGB(255, 255, 0));
-    canvas.flip();
-    // Arial itself, or the metric-compatible face the system maps it to.
-    EXPECT_TRUE(QStringList({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")})
-                    .contains(canvas.resolvedFontFamily()))
-        << canvas.resolvedFontFamily().toStdString();
-    QRect ink;
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            const QRgb pixel = canvas.image().pixel(x, y);
-            if (qRed(pixel) > 128 && qGreen(pixel) > 128 && qBlue(pixel) < 64)
-                ink |= QRect(x, y, 1, 1);
+    const QSize canvas(800, 600);
+    EXPECT_EQ(Letterbox(canvas, QSize(1920, 1080)).target(), QRect(240, 0, 1440, 1080));
+    EXPECT_EQ(Letterbox(canvas, QSize(1280, 1024)).target(), QRect(0, 32, 1280, 960));
+    EXPECT_EQ(Letterbox(canvas, QSize(153, 115)).target(), QRect(0, 0, 153, 115));
+    EXPECT_EQ(whole(Letterbox(canvas, canvas), ramps(canvas)), ramps(canvas));
+
+    // Ten times larger, every screen pixel blends the canvas around its centre.
+    const Letterbox box(QSize(32, 24), QSize(400, 240));
+    const QImage screen = whole(box, ramps(QSize(32, 24)));
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const QRgb pixel = screen.pixel(x, y);
+            const bool bar = x < 40 || x >= 360;
+            ASSERT_NEAR(qRed(pixel), bar ? 0 : 8 * std::clamp((x - 40 + 0.5) / 10 - 0.5, 0.0, 31.0),
+                        1.5);
+            ASSERT_NEAR(qGreen(pixel), bar ? 0 : 10 * std::clamp((y + 0.5) / 10 - 0.5, 0.0, 23.0),
+                        1.5);
         }
     }
-    EXPECT_GE(ink.left(), 10);
-    EXPECT_LE(ink.left(), 14);
-    EXPECT_GE(ink.top(), 560);
-    EXPECT_LE(ink.top(), 566);
-    EXPECT_LT(ink.bottom(), 595);
+}
+
+// Scaling only the changed parts must give the same screen as scaling the
+// whole canvas again, or seams and stale pixels would show.
+TEST(Letterbox, ChangedPartsScaleExactlyLikeTheWhole)
+{
+    std::mt19937 random(5);
+    for (const QSize screenSize : {QSize(1920, 1080), QSize(1366, 768), QSize(640, 480)}) {
+        const Letterbox box(QSize(800, 600), screenSize);
+        QImage after = ramps(QSize(800, 600));
+        QImage screen = whole(box, after);
+        for (int i = 0; i < 8; ++i) {
+            const QRect rect = QRect(int(random() % 780), int(random() % 580),
+                                     1 + int(random() % 60), 1 + int(random() % 40)) &
+                               after.rect();
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x)
+                    after.setPixel(x, y, qRgb(255 - x % 256, 17, 200));
+            box.scale(after, screen, box.screenRectFor(rect));
+        }
+        EXPECT_EQ(screen, whole(box, after)) << screenSize.width() << "x" << screenSize.height();
+    }
 }
