@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,11 @@ protected:
         log.clear();
         drawing.image.raiseFrame();
         return log;
+    }
+    // The calls logged that match `pattern`, in one line.
+    std::string calls(const QString& pattern = QString()) const
+    {
+        return log.filter(QRegularExpression(pattern)).join(u' ').toStdString();
     }
 
     QTemporaryDir m_assets;

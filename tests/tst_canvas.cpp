@@ -30,10 +30,9 @@ QString writeSprite(const QTemporaryDir& dir, const QString& name, QColor body, 
 QImage ramps(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, qRgb(x * 8 % 256, y * 10 % 256, x * y % 256));
-    }
     return image;
 }
 

@@ -1,7 +1,6 @@
-// Settings that a hand edit, another program or a broken disk may leave
-// behind: with such a text in any one key, or in all at once, the saver
-// composes every frame and ends on a key, and the dialog opens and closes
-// without adding a key to the file.
+// Settings a hand edit, another program or a broken disk may leave behind: with
+// such a text in any one key, or in all, the saver composes every frame and ends
+// on a key, and the dialog opens and closes without adding a key to the file.
 #include "saverformfixture.h"
 #include "scene/imagecontrol.h"
 #include "setup/setup.h"
