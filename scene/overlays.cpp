@@ -85,24 +85,14 @@ std::vector<TimePiece> splitTimeFormat(QStringView format)
     for (qsizetype i = 0; i < size;) {
         const QChar c = format[i];
         if (c == u'\'') {
-            QString quoted;
+            // Quoted text; two quotes in it stand for one.
+            QString literal;
             qsizetype end = i + 1;
-            if (end < size && format[end] == u'\'') {
-                quoted = u'\'';
-            } else {
-                while (end < size) {
-                    if (format[end] == u'\'') {
-                        if (end + 1 < size && format[end + 1] == u'\'') {
-                            quoted += u'\'';
-                            end += 2;
-                            continue;
-                        }
-                        break;
-                    }
-                    quoted += format[end++];
-                }
+            for (; end < size && (format[end] != u'\'' || format.mid(end, 2) == u"''"); ++end) {
+                literal += format[end];
+                end += format[end] == u'\'' ? 1 : 0;
             }
-            addText(quoted);
+            addText(literal);
             i = end + 1;
             continue;
         }
@@ -141,12 +131,13 @@ std::vector<TimePiece> splitTimeFormat(QStringView format)
     return pieces;
 }
 
-// Text that only separates: no letter, digit, bracket or field left out.
+// Text that only separates, and stands for itself in a format: no letter,
+// digit, bracket, quote or field left out.
 bool isSeparator(const QString& text)
 {
     for (const QChar c : text) {
         if (c.isLetterOrNumber() || c.category() == QChar::Punctuation_Open ||
-            c.category() == QChar::Punctuation_Close || c.unicode() < 0x20)
+            c.category() == QChar::Punctuation_Close || c == u'\'' || c.unicode() < 0x20)
             return false;
     }
     return true;
@@ -167,15 +158,6 @@ std::optional<QString> separatorBetween(const std::vector<TimePiece>& pieces, Ti
             return pieces[i + 1].text;
     }
     return std::nullopt;
-}
-
-QString quoted(const QString& text)
-{
-    if (text.isEmpty())
-        return text;
-    QString escaped = text;
-    escaped.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + escaped + u'\'';
 }
 
 } // namespace
@@ -222,7 +204,7 @@ QString Form1::clockFormat(const QLocale& locale)
                                     .value_or(byMarker ? QStringLiteral(" ") : timeSeparator);
             if (separator.isEmpty() && !byMarker)
                 separator = timeSeparator;
-            format += quoted(separator);
+            format += separator;
         }
         format += fields[i].text;
     }
