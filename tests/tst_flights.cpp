@@ -84,8 +84,8 @@ TEST_F(Flights, RelaunchOnTheSecond)
     set(keys::SecDelay, u"2"_s);
     set(keys::BGFreq, u"3"_s);
     load();
-    while (!form->BGPlaneWaiting) // the jet, twice as fast, parks first
-        frame();
+    for (int n = 0; !form->BGPlaneWaiting && n < 2000; ++n)
+        frame();         // the jet, twice as fast, parks first
     QStringList waiting; // the background plane's and the jet's, after each second
     for (int second = 1; second <= 3; ++second) {
         form->tmrPause_Timer();
