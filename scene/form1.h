@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -136,8 +137,11 @@ public:
     void MovePlane(int k);
     void MovePlaneb(int k);
 
-    // The clock's text for a time of day, in the user's locale.
-    static QString clockText(QTime time);
+    // The clock's text for a time of day: the hour, minute and second, in
+    // the locale's order, with its separators and its morning or afternoon.
+    static QString clockText(QTime time, const QLocale& locale);
+    // The time format behind it.
+    static QString clockFormat(const QLocale& locale);
 
 private:
     // The turns of the frame.

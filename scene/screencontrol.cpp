@@ -8,8 +8,13 @@
 
 namespace skyraid {
 
-namespace {
-constexpr qint64 FrameNs = 1'000'000'000 / ScreenControl::FramesPerSecond;
+int FramePacer::delayAfterFrame(qint64 nowNs)
+{
+    m_nextFrameNs += FrameNs;
+    if (m_nextFrameNs < nowNs - 4 * FrameNs)
+        m_nextFrameNs = nowNs + FrameNs;
+    const qint64 waitNs = m_nextFrameNs - nowNs;
+    return waitNs > 0 ? int((waitNs + 500'000) / 1'000'000) : 0;
 }
 
 ScreenControl::ScreenControl()
@@ -74,7 +79,7 @@ void ScreenControl::startFrames()
     if (!m_open)
         return;
     m_clock.start();
-    m_nextFrameNs = 0;
+    m_pacer.start(0);
     m_frameTimer.start(0);
 }
 
@@ -98,14 +103,7 @@ void ScreenControl::nextFrame()
     if (m_closed)
         return;
 
-    // Aim at a fixed grid of frame times, so that timer slack does not add up;
-    // after a long stall, start the grid afresh rather than rushing to catch up.
-    const qint64 now = m_clock.nsecsElapsed();
-    m_nextFrameNs += FrameNs;
-    if (m_nextFrameNs < now - 4 * FrameNs)
-        m_nextFrameNs = now + FrameNs;
-    const qint64 waitNs = m_nextFrameNs - now;
-    m_frameTimer.start(waitNs > 0 ? int((waitNs + 500'000) / 1'000'000) : 0);
+    m_frameTimer.start(m_pacer.delayAfterFrame(m_clock.nsecsElapsed()));
 }
 
 void ScreenControl::Flip()

@@ -18,13 +18,30 @@ namespace skyraid {
 
 class SaverWindow;
 
+// Frame times on a fixed grid, so that timer slack does not add up; after a
+// long stall the grid starts afresh rather than rushing to catch up. Times
+// are nanoseconds of any steady clock.
+class FramePacer {
+public:
+    static constexpr int FramesPerSecond = 60;
+    static constexpr qint64 FrameNs = 1'000'000'000 / FramesPerSecond;
+
+    // The first frame is now.
+    void start(qint64 nowNs) { m_nextFrameNs = nowNs; }
+    // After a frame that ended at `nowNs`: milliseconds until the next one.
+    int delayAfterFrame(qint64 nowNs);
+
+private:
+    qint64 m_nextFrameNs = 0;
+};
+
 // The drawing control on the real screen: a frameless, topmost window over
 // the primary screen that shows the canvas scaled to fit, and black windows
 // over every other screen. Frame events come sixty times a second, whatever
 // the monitor's refresh rate; input on any of the windows is reported.
 class ScreenControl final : public QObject, public CanvasControl {
 public:
-    static constexpr int FramesPerSecond = 60;
+    static constexpr int FramesPerSecond = FramePacer::FramesPerSecond;
 
     ScreenControl();
     ~ScreenControl() override;
@@ -61,7 +78,7 @@ private:
     bool m_closed = false;
     QTimer m_frameTimer;
     QElapsedTimer m_clock;
-    qint64 m_nextFrameNs = 0;
+    FramePacer m_pacer;
 };
 
 } // namespace skyraid

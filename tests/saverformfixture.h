@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,9 +31,7 @@ inline void writeAssets(const QTemporaryDir& dir)
         sprite.save(dir.filePath(name));
     }
     QImage sky(800, 600, QImage::Format_RGB32);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x)
-            sky.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    sky.fill(qRgb(40, 90, 160));
     sky.save(dir.filePath(u"Sunset Yellow.BMP"_s), "BMP");
     sky.copy(0, 0, 400, 300).save(dir.filePath(u"small.png"_s));
 }
@@ -50,15 +49,22 @@ protected:
 
     void set(Key key, const QString& text) { writeSetting(store, key, text); }
     void seed() { SetRegistry(store, assets()); }
+    // Seeded, with the message, the clock and a logo shown.
+    void seedWithOverlays()
+    {
+        seed();
+        for (const Key key : {keys::MessageChecked, keys::Clock, keys::LogoChecked})
+            set(key, u"1"_s);
+        set(keys::LogoFileName, assets() + u"small.png"_s);
+    }
 
-    Form1& load(const QString& assetFolder = QString())
+    void load(const QString& assetFolder = QString())
     {
         form = std::make_unique<Form1>(FormServices{store, drawing, sound, platform, time, random,
                                                     assetFolder.isEmpty() ? assets() : assetFolder,
                                                     [this] { ++ended; }});
         drawing.setEvents(form.get());
         form->Form_Load();
-        return *form;
     }
 
     QStringList frame()
@@ -67,14 +73,10 @@ protected:
         drawing.image.raiseFrame();
         return log;
     }
-
-    QStringList matching(const QString& prefix) const
+    // The calls logged that match `pattern`, in one line.
+    std::string calls(const QString& pattern = QString()) const
     {
-        QStringList result;
-        for (const QString& call : log)
-            if (call.startsWith(prefix))
-                result << call;
-        return result;
+        return log.filter(QRegularExpression(pattern)).join(u' ').toStdString();
     }
 
     QTemporaryDir m_assets;
