@@ -67,10 +67,14 @@ public:
 // The platform the program runs on.
 std::unique_ptr<Platform> createPlatform();
 
-// The fixed folder of the program's own pictures and sound, ending with its
+// The folder of the program's own pictures and sound, ending with its
 // separator. Never the current directory, never a setting: on Windows
-// "C:\Stratowave\SkyRaid1\", elsewhere share/skyraid/ beside the program's
-// bin/ folder, both in the build tree and where it is installed.
+// "C:\Stratowave\SkyRaid1\"; elsewhere the first that holds them of
+// share/skyraid/ beside the program's bin/ folder (in the build tree and
+// where it is installed), "skyraid" in the data folders of the desktop
+// (~/.local/share, /usr/share...), and the one under the prefix the program
+// was built for. When none does, it says so on standard error and gives the
+// first.
 QString assetFolder();
 
 } // namespace skyraid

@@ -1,5 +1,6 @@
 #include "conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -91,23 +92,49 @@ qsizetype scanNumber(QStringView text, Blanks blanks, std::string& out)
     return used;
 }
 
+// Whether the magnitude of a scanned number is at least 1, from its digits
+// and exponent alone: the power of ten of its first significant digit is not
+// negative. The exponent saturates, so no digit count or exponent overflows.
+bool atLeastOne(const std::string& ascii)
+{
+    const std::size_t digitsStart = ascii.front() == '-' ? 1 : 0;
+    const std::size_t exponentAt = std::min(ascii.find('e'), ascii.size());
+    const std::size_t point = std::min(ascii.find('.', digitsStart), exponentAt);
+    const std::size_t first = ascii.find_first_of("123456789", digitsStart);
+    if (first >= exponentAt)
+        return false; // all zeros
+    constexpr long long Limit = 1LL << 50;
+    long long power = first < point ? (long long)(point - first) - 1 : -(long long)(first - point);
+    long long exponent = 0;
+    bool negative = false;
+    for (std::size_t i = exponentAt + 1; i < ascii.size(); ++i) {
+        if (ascii[i] == '-')
+            negative = true;
+        else
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), Limit);
+    }
+    power += negative ? -exponent : exponent;
+    return power >= 0;
+}
+
 double toDouble(const std::string& ascii)
 {
     double value = 0;
     const char* first = ascii.data();
     const char* last = first + ascii.size();
     const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone on overflow and underflow alike:
-        // tell them apart by the exponent's sign.
-        const bool tiny = ascii.find("e-") != std::string::npos;
-        if (tiny)
-            return 0.0;
-        const double big = std::numeric_limits<double>::max();
-        return ascii.front() == '-' ? -big : big;
-    }
     (void)ptr;
-    return value;
+    if (ec != std::errc::result_out_of_range)
+        return value;
+    // from_chars leaves the value alone on overflow and underflow alike; a
+    // number that does not fit is too large when it is at least 1, else too
+    // small: the largest finite double or zero, with the number's sign.
+    const bool negative = ascii.front() == '-';
+    if (atLeastOne(ascii)) {
+        const double big = std::numeric_limits<double>::max();
+        return negative ? -big : big;
+    }
+    return negative ? -0.0 : 0.0;
 }
 
 std::optional<std::int16_t> toInt16(double value)

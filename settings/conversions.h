@@ -12,7 +12,8 @@ namespace skyraid {
 // The number at the start of the text: blanks are ignored, then an optional
 // sign, digits with an optional period as decimal point, and an optional
 // exponent. 0 when the text does not start with a number. Never fails; a
-// magnitude beyond what a double holds is clamped to the largest finite one.
+// magnitude beyond what a double holds is clamped to the largest finite one,
+// and one too small for it reads as zero, each with the number's sign.
 double toNumber(QStringView text);
 
 // The whole text read as a number, or nothing when it is not one. Blanks may

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
+
 namespace skyraid {
 
 namespace {
@@ -65,7 +67,11 @@ bool seedOnFirstRun(SettingsStore& store, const QString& assetFolder)
 {
     if (readWhole16(store, keys::SetReg) == 2)
         return false;
-    SetRegistry(store, assetFolder);
+    for (const SeededKey& entry : SeedTable) {
+        const QString value = seededValue(entry, assetFolder);
+        if (!entry.inAssetFolder || QFileInfo(value).isFile())
+            writeSetting(store, entry.key, value);
+    }
     return true;
 }
 

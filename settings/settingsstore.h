@@ -20,7 +20,8 @@ public:
     virtual QString read(Section section, const QString& key, const QString& fallback) = 0;
 
     // Creates the key or replaces its text. Returns false when the store could
-    // not keep it (an unwritable folder, say); callers may ignore that.
+    // not keep it (an unwritable folder, say): reads then go on showing what
+    // the store holds. Callers may ignore the result.
     virtual bool write(Section section, const QString& key, const QString& text) = 0;
 };
 

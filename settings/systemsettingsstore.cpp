@@ -1,9 +1,13 @@
 #include "systemsettingsstore.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -24,6 +28,54 @@ namespace {
 QString settingsPath(Section section, const QString& key)
 {
     return sectionName(section) + u'/' + key;
+}
+
+#ifdef Q_OS_WIN
+const QString RegistryKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\SkyRaid");
+#endif
+
+std::filesystem::path nativePath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Sets one value in the INI file at `path` and tells whether that reached
+// the disk. The value goes into a copy beside the file, through a QSettings
+// of its own, and the copy replaces the file only once it is saved whole. So
+// a write that fails leaves the file as it was, and no QSettings in this
+// process holds the unsaved value (they share what they parse of a file) or
+// the failure (a QSettings keeps reporting its first error).
+bool replaceWith(const QString& path, const QString& key, const QString& text)
+{
+    const QFileInfo info(path);
+    QFile current(path);
+    if (info.exists() && !(info.isFile() && info.isWritable() && current.open(QIODevice::ReadOnly)))
+        return false;
+    QTemporaryFile copy(path + QStringLiteral(".XXXXXX"));
+    if (!copy.open())
+        return false;
+    if (current.isOpen()) {
+        const QByteArray content = current.readAll();
+        if (current.error() != QFileDevice::NoError || copy.write(content) != content.size())
+            return false;
+        copy.setPermissions(current.permissions());
+    }
+    copy.close();
+    {
+        QSettings settings(copy.fileName(), QSettings::IniFormat);
+        settings.setValue(key, text);
+        settings.sync();
+        // A file with broken lines still takes the write (they are dropped);
+        // only a failure to save counts.
+        if (settings.status() == QSettings::AccessError)
+            return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(nativePath(copy.fileName()), nativePath(path), error);
+    if (error)
+        return false;
+    copy.setAutoRemove(false); // it is the settings file now
+    return true;
 }
 
 #ifdef Q_OS_UNIX
@@ -116,8 +168,7 @@ struct SystemSettingsStore::FileStamp {
 
 SystemSettingsStore::SystemSettingsStore()
 #ifdef Q_OS_WIN
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\SkyRaid"),
-                                             QSettings::NativeFormat)),
+    : m_settings(std::make_unique<QSettings>(RegistryKey, QSettings::NativeFormat)),
       m_loaded(std::make_unique<FileStamp>()), m_isFile(false){}
 #else
     : SystemSettingsStore(defaultIniPath())
@@ -174,33 +225,36 @@ QString SystemSettingsStore::read(Section section, const QString& key, const QSt
 
 bool SystemSettingsStore::write(Section section, const QString& key, const QString& text)
 {
+#ifdef Q_OS_WIN
     if (!m_isFile) {
-        m_settings->setValue(settingsPath(section, key), text);
-        m_settings->sync();
-        return m_settings->status() == QSettings::NoError;
+        // A QSettings that failed once reports failure ever after: a fresh
+        // one for every write, so that each result is that write's own.
+        QSettings registry(RegistryKey, QSettings::NativeFormat);
+        registry.setValue(settingsPath(section, key), text);
+        registry.sync();
+        return registry.status() == QSettings::NoError;
     }
+#endif
 
-    const QString path = m_settings->fileName();
+    // Through a symbolic link the file it points to is written.
+    const QFileInfo info(m_settings->fileName());
+    const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return false;
 #ifdef Q_OS_UNIX
-    // Every writer of ours takes this lock, so between our fresh parse and our
-    // write nobody else replaces the file and QSettings' merge sees it all.
+    // Every writer of ours takes this lock, so between our copy of the file
+    // and its replacement nobody else replaces it, and nothing is lost.
     const FolderLock lock(folder);
     const FileStamp previous = FileStamp::of(path);
 #endif
-    m_settings->sync(); // nothing pending: parse what is on disk now
-    m_settings->setValue(settingsPath(section, key), text);
-    m_settings->sync(); // merge and replace the file atomically
+    if (!replaceWith(path, settingsPath(section, key), text))
+        return false;
 #ifdef Q_OS_UNIX
     FileStamp::laterThan(path, previous);
 #endif
-    *m_loaded = FileStamp::of(path);
-
-    // A file with broken lines still takes the write (they are dropped); only
-    // a failure to save counts.
-    return m_settings->status() != QSettings::AccessError;
+    // The next read parses the new file: it differs from the one last loaded.
+    return true;
 }
 
 } // namespace skyraid

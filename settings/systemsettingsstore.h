@@ -14,9 +14,10 @@ namespace skyraid {
 // Reads see other processes' writes: before each read the file's identity
 // (inode, size, modification time in nanoseconds) is compared with the one
 // last loaded, and the file is parsed again only when it differs. Writes take
-// an exclusive lock on the settings folder, merge with what is on disk and
-// replace the file atomically, so concurrent writers of different keys lose
-// nothing and readers never see half a file.
+// an exclusive lock on the settings folder, set the value in a copy of what
+// is on disk and put the copy in the file's place, so concurrent writers of
+// different keys lose nothing, readers never see half a file, and a write
+// that cannot be saved changes nothing, not even what this process reads.
 class SystemSettingsStore final : public SettingsStore {
 public:
     // The store of the application "SkyRaid" for the current user.

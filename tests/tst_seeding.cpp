@@ -1,100 +1,93 @@
+#include "platform/platform.h"
 #include "settings/keys.h"
+#include "settings/systemsettingsstore.h"
 #include "testsupport.h"
 
-#include <set>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 using namespace skyraid;
+using namespace Qt::StringLiterals;
 using test::MemoryStore;
-
-namespace {
-const QString Assets = QStringLiteral("/opt/skyraid/share/skyraid/");
-}
 
 TEST(Seeding, EmptyStoreGetsEveryKeyInOrderWithTheMarkerLast)
 {
+    QTemporaryDir assets; // the sunset, but no logo
+    ASSERT_TRUE(QFile(assets.filePath(u"Sunset Yellow.BMP"_s)).open(QIODevice::WriteOnly));
+    const QString folder = assets.path() + u'/';
     MemoryStore store;
-    EXPECT_TRUE(seedOnFirstRun(store, Assets));
+    EXPECT_TRUE(seedOnFirstRun(store, folder));
 
-    ASSERT_EQ(store.writes().size(), 22);
+    ASSERT_EQ(store.writes().size(), 21); // every key once, and no path of nothing
+    EXPECT_EQ(store.size(), 21);
     EXPECT_EQ(store.writes().front(), u"BackGround");
-    EXPECT_EQ(store.writes().back(), u"SetReg");
-    EXPECT_EQ(store.size(), 22); // no key written twice
-    EXPECT_EQ(readSetting(store, keys::SetReg), u"2");
-    EXPECT_EQ(readSetting(store, keys::Volume), u"-857");
-    EXPECT_EQ(readSetting(store, keys::SoundOff), u"Never");
-    EXPECT_EQ(readSetting(store, keys::Message), u"Place a message here");
-    EXPECT_EQ(readSetting(store, keys::BMPFileName), Assets + QStringLiteral("Sunset Yellow.BMP"));
-    EXPECT_EQ(readSetting(store, keys::LogoFileName), Assets + QStringLiteral("Logo.bmp"));
+    EXPECT_EQ(store.read(Section::System, store.writes().back(), {}), u"2");
+    EXPECT_EQ(store.read(Section::System, u"SoundOff"_s, {}), u"Never");
+    EXPECT_EQ(store.read(Section::Startup, u"Volume"_s, {}), u"-857");
+    EXPECT_EQ(readSetting(store, keys::BMPFileName), folder + u"Sunset Yellow.BMP"_s);
+    EXPECT_EQ(readSetting(store, keys::LogoFileName), FallbackValue);
 
-    // Seeding again is a no-op once the marker is set.
-    EXPECT_FALSE(seedOnFirstRun(store, Assets));
-    EXPECT_EQ(store.writes().size(), 22);
+    EXPECT_FALSE(seedOnFirstRun(store, folder));
+    EXPECT_EQ(store.writes().size(), 21);
 }
 
-TEST(Seeding, MarkerTwoWithKeysMissingSeedsNothingAndReadsFallback)
+TEST(Seeding, OnlyAMarkerThatReadsTwoKeepsTheStore)
 {
-    MemoryStore store;
-    writeSetting(store, keys::SetReg, QStringLiteral("2"));
-    EXPECT_FALSE(seedOnFirstRun(store, Assets));
-    EXPECT_EQ(store.writes().size(), 1);
-    EXPECT_EQ(readSetting(store, keys::FontName), u"1");
-    EXPECT_EQ(readSetting(store, keys::Message), FallbackValue);
-}
-
-TEST(Seeding, AnyOtherMarkerSeedsAgainOverUserValues)
-{
-    for (const char* marker : {"3", "1", "0", "2.6", "-2"}) {
+    // A marker that is no 16-bit number stands for its seeded value, 2.
+    for (const char* marker : {"3", "1", "0", "2.6", "-2", "2", "2.4", "abc", "", "99999"}) {
+        const bool seeds = QByteArray("3 1 0 2.6 -2").split(' ').contains(marker);
         MemoryStore store;
         writeSetting(store, keys::SetReg, QString::fromLatin1(marker));
-        writeSetting(store, keys::Speed, QStringLiteral("50"));
-        EXPECT_TRUE(seedOnFirstRun(store, Assets)) << marker;
-        EXPECT_EQ(readSetting(store, keys::Speed), u"3") << marker;
-        EXPECT_EQ(readSetting(store, keys::SetReg), u"2") << marker;
+        writeSetting(store, keys::Speed, u"50"_s);
+        EXPECT_EQ(seedOnFirstRun(store, u"/nowhere/"_s), seeds) << marker;
+        EXPECT_EQ(readSetting(store, keys::Speed), seeds ? u"3"_s : u"50"_s) << marker;
     }
 }
 
-TEST(Seeding, UnconvertibleMarkerCountsAsSeeded)
+// A copy of the program alone in a folder, on an empty store: it finds the
+// pictures in the desktop's data folders, else under the prefix it was built
+// for, else says that it has none; it never stores the path of nothing.
+TEST(CopiedProgram, FindsThePicturesWhereverTheyAreOrSaysSo)
 {
-    // A marker that is no number stands for its seeded value, 2.
-    for (const char* marker : {"abc", "", "99999"}) {
-        MemoryStore store;
-        writeSetting(store, keys::SetReg, QString::fromLatin1(marker));
-        EXPECT_FALSE(seedOnFirstRun(store, Assets)) << marker;
+    QTemporaryDir root;
+    const QString program = root.filePath(u"bin/skyraid"_s);
+    const QString data = root.filePath(u"data/skyraid/"_s);
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"bin"_s) && QDir().mkpath(data));
+    ASSERT_TRUE(QFile::copy(test::builtProgram(u"skyraid"_s), program));
+    for (const QString& name : QDir(assetFolder()).entryList(QDir::Files))
+        QFile::copy(assetFolder() + name, data + name);
+
+    for (const bool installed : {true, false}) {
+        const QString config = root.filePath(installed ? u"config1"_s : u"config2"_s);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"XDG_CONFIG_HOME"_s, config);
+        env.insert(u"XDG_DATA_HOME"_s, root.filePath(installed ? u"data"_s : u"none"_s));
+        env.insert(u"XDG_DATA_DIRS"_s, root.filePath(u"none"_s));
+        QProcess saver;
+        saver.setProcessEnvironment(env);
+        saver.setWorkingDirectory(root.filePath(u"bin"_s));
+        saver.start(program, {});
+        SystemSettingsStore store(config + u"/SkyRaid/SkyRaid.ini"_s);
+        for (QDeadlineTimer deadline(60000);
+             readSetting(store, keys::SetReg) != u"2" && !deadline.hasExpired();)
+            QThread::msleep(20);
+        saver.terminate();
+        ASSERT_TRUE(saver.waitForFinished(30000));
+        const QString said = QString::fromLocal8Bit(saver.readAllStandardError());
+        EXPECT_EQ(readSetting(store, keys::SetReg), u"2") << qPrintable(said);
+        for (const Key key : {keys::BMPFileName, keys::LogoFileName}) {
+            const QString stored = readSetting(store, key);
+            EXPECT_TRUE(stored == FallbackValue
+                            ? !installed && said.contains(u"cannot find the pictures"_s)
+                            : QFileInfo(stored).isFile() && (!installed || stored.startsWith(data)))
+                << qPrintable(stored + u' ' + said);
+        }
     }
-    MemoryStore store;
-    writeSetting(store, keys::SetReg, QStringLiteral("2.4")); // rounds to 2
-    EXPECT_FALSE(seedOnFirstRun(store, Assets));
-}
-
-TEST(KeyTable, KeysAreUniqueAndInTheirSections)
-{
-    std::set<QString> names;
-    for (const SeededKey& entry : SeedTable)
-        EXPECT_TRUE(names.insert(QString(entry.key.name)).second) << entry.key.name.data();
-    for (Key key : {keys::MouseSens, keys::SoundOff, keys::PwrSave, keys::SetReg})
-        EXPECT_EQ(key.section, Section::System);
-    EXPECT_EQ(keys::Message.section, Section::Startup);
-}
-
-TEST(NumericReads, UnconvertibleTextFallsBackToTheSeed)
-{
-    MemoryStore store;
-    writeSetting(store, keys::Volume, QStringLiteral("-857"));
-    writeSetting(store, keys::FontClock, QStringLiteral("16.5"));
-    EXPECT_EQ(readWhole16(store, keys::Volume), -857);
-    EXPECT_EQ(readNumberWhole16(store, keys::FontClock), 16);
-
-    writeSetting(store, keys::FontClock, QStringLiteral("17.5"));
-    EXPECT_EQ(readNumberWhole16(store, keys::FontClock), 18);
-
-    writeSetting(store, keys::Volume, QStringLiteral("loud"));
-    writeSetting(store, keys::FontClock, QStringLiteral("99999"));
-    EXPECT_EQ(readWhole16(store, keys::Volume), -857);
-    EXPECT_EQ(readNumberWhole16(store, keys::FontClock), 16);
-
-    // A missing Volume reads the fallback "1", which converts.
-    MemoryStore empty;
-    EXPECT_EQ(readWhole16(empty, keys::Volume), 1);
 }
