@@ -129,6 +129,11 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     // The message follows the store from one frame to the next.
     set(keys::Message, u"Hello"_s);
     EXPECT_TRUE(frame().contains(u"DrawText(Hello,5,560,16776960)"_s));
+    // And the clock follows the time of day, sampled by the sound timer.
+    time.time = QTime(21, 25, 51);
+    form->tmrSound_Timer();
+    EXPECT_TRUE(frame().contains(
+        u"DrawText(%1,0,0,65535)"_s.arg(Form1::clockText(time.time, QLocale::system()))));
 }
 
 // In every locale Qt knows the clock shows the hour, the minute and the
