@@ -142,6 +142,30 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
     EXPECT_TRUE(incremental.flip().empty());
 }
 
+// Whatever colour the top-left pixel has is see-through, wherever it appears;
+// the pixel below it is the picture's own.
+TEST(Canvas, TopLeftColourIsSeeThrough)
+{
+    QTemporaryDir dir;
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 0, 0));
+    picture.setPixel(0, 0, qRgb(0, 255, 0));
+    picture.setPixel(3, 2, qRgb(0, 255, 0));
+    picture.save(dir.filePath(QStringLiteral("p.bmp")));
+    Canvas canvas;
+    const Surface surface = canvas.createSurface();
+    canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")), KeyedByTopLeftPixel);
+    canvas.fill(RGB(0, 0, 255));
+    canvas.setX(surface, 10);
+    canvas.setY(surface, 10);
+    canvas.drawSurface(surface);
+    canvas.flip();
+    const QImage& image = canvas.image();
+    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(13, 12), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(10, 11), qRgb(200, 0, 0));
+}
+
 TEST(Letterbox, ScalesSmoothlyToFitCentredBetweenBlackBars)
 {
     const QSize canvas(800, 600);
