@@ -48,7 +48,9 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
                                  [this] { ++ended; }});
         plain.setEvents(&saver);
         saver.Form_Load();
-        for (int n = 1; n <= 700; ++n) {
+        // The hundred thousand digits cost a parse a frame: fewer frames for them.
+        const int frames = text.size() > 1000 ? 130 : 700;
+        for (int n = 1; n <= frames; ++n) {
             time.ticks += 16;
             plain.raiseFrame();
             if (n % 60 == 0) {
@@ -60,10 +62,13 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
         for (int n = 0; n < 3; ++n)
             saver.TegoDDrw1_MouseMove();
         saver.TegoDDrw1_Key();
-        EXPECT_EQ(plain.flips(), 700);
+        EXPECT_EQ(plain.flips(), frames);
         EXPECT_EQ(ended, 1);
         ended = 0;
 
+        // The dialog lays the huge text out slowly: once, with it in every key.
+        if (text.size() > 1000 && alone < SeedTable.size())
+            continue;
         skyraid::Setup setup(store, {u"Arial"_s, u"DejaVu Sans"_s, u"Liberation Serif"_s});
         setup.show();
         QCoreApplication::processEvents();
