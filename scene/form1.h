@@ -165,6 +165,7 @@ private:
     QTimer m_tmrSound;
     QTime m_clockTextTime;
     QString m_clockText;
+    QString m_clockFormat; // the system locale's, worked out on the first clock
     bool m_loaded = false;
     bool m_closed = false;
     bool m_unloaded = false;

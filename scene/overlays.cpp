@@ -52,7 +52,10 @@ void Form1::DrawClock()
     // The sample changes once a second; the text is made once for it.
     if (m_clockTextTime != ClockSample || m_clockText.isEmpty()) {
         m_clockTextTime = ClockSample;
-        m_clockText = clockText(ClockSample, QLocale::system());
+        const QLocale locale = QLocale::system();
+        if (m_clockFormat.isEmpty())
+            m_clockFormat = clockFormat(locale);
+        m_clockText = locale.toString(ClockSample, m_clockFormat);
     }
     m_services.drawing.SetFont(QStringLiteral("Arial"), FontClock, 1, false, false, false);
     m_services.drawing.DrawText(m_clockText, 0, 0, Yellow);
