@@ -2,12 +2,16 @@
 #include "screenshot.h"
 #include "startup.h"
 
+#include "sound/processend.h"
+
 #include <QApplication>
 #include <QImageReader>
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+int run(int argc, char* argv[])
 {
     using namespace skyraid;
 
@@ -46,4 +50,11 @@ int main(int argc, char* argv[])
         scheduleScreenshot(shot, delay > 0 ? delay : 4000);
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    skyraid::endProcess(run(argc, argv));
 }
