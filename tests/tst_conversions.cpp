@@ -52,7 +52,7 @@ std::vector<NumberRow> numberRows()
         {zeros + "2e308", DBL_MAX, Fails}, {"0." + zeros + "1e1000", DBL_MAX, Fails},
         {"1e" + hugeExponent, DBL_MAX, Fails}, {"-1e-" + hugeExponent, -0.0, 0},
         {"0." + zeros + "1e601", 1, 1}, {"1" + zeros + "e-600", 1, 1},
-        {zeros + "1.5e308", 1.5e308, Fails}};
+        {zeros + "1.5e308", 1.5e308, Fails}, {zeros + "1e-400", 0, 0}};
     // clang-format on
 }
 

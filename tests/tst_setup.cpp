@@ -74,9 +74,8 @@ void pickEntry(int row, QWidget& control)
     auto& list = static_cast<QComboBox&>(control);
     list.showPopup();
     QAbstractItemView* view = list.view();
-    const QModelIndex index = view->model()->index(row, list.modelColumn());
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    view->setCurrentIndex(view->model()->index(row, list.modelColumn()));
+    QTest::keyClick(view, Qt::Key_Return);
 }
 
 void retype(const QString& text, QWidget& box)
@@ -189,6 +188,11 @@ struct HostileRow {
     const char* storedAfter;
 };
 
+void PrintTo(const HostileRow& row, std::ostream* os)
+{
+    *os << row.control << " from \"" << row.text << '"';
+}
+
 class SetupHostile : public ::testing::TestWithParam<HostileRow> {};
 
 TEST_P(SetupHostile, DialogOpensAndTheControlTakesTheNearestState)
@@ -240,6 +244,11 @@ struct ControlRow {
     const char* expected;
     const char* box = nullptr;
 };
+
+void PrintTo(const ControlRow& row, std::ostream* os)
+{
+    *os << row.control << " to " << row.expected;
+}
 
 class SetupControl : public SetupSeeded, public ::testing::WithParamInterface<ControlRow> {};
 
@@ -298,7 +307,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SetupControl, ::testing::Values(
     ControlRow{"txtMessage", std::bind_front(retype, u"Hello"_s), QStringList(5, u"Message"_s), keys::Message, "Hello"},
     ControlRow{"txtFontSize", std::bind_front(retype, u"12a"_s), QStringList(3, u"FontClock"_s), keys::FontClock, "12a"},
     ControlRow{"cboFontsScreen", std::bind_front(pickEntry, 1), {u"SelectedFont"_s, u"FontName"_s}, keys::FontName, "Courier New"},
-    ControlRow{"cboFontSize", std::bind_front(pickEntry, 2), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "20"},
+    ControlRow{"cboFontSize", std::bind_front(pickEntry, 0), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "8"},
     ControlRow{"cboSoundOff", std::bind_front(pickEntry, 10), {u"SoundOff"_s}, keys::SoundOff, "45"},
     // Boxes that only show a value store nothing.
     ControlRow{"txtBGPlanes", std::bind_front(retype, u"99"_s), {}, keys::BGFreq, "36"},
