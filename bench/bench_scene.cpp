@@ -1,6 +1,6 @@
-// One frame of the real saver form on the 800 x 600 canvas, with our own
+// One frame of the real saver scene on the 800 x 600 canvas, with our own
 // pictures: all seventeen aircraft in the air, the message, logo and clock on.
-#include "saverscene.h"
+#include "busysaverscene.h"
 
 #include <QGuiApplication>
 
@@ -10,7 +10,7 @@ namespace {
 
 void BM_SaverFrameAllAircraftAndOverlays(benchmark::State& state)
 {
-    skyraid::bench::SaverScene scene;
+    skyraid::bench::BusySaverScene scene;
     for (auto _ : state)
         scene.frame();
 }

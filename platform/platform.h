@@ -44,7 +44,7 @@ public:
 
     // Hides or shows the mouse cursor over the program's windows; calls pair
     // up like the system's cursor counter.
-    virtual void ShowCursor(bool show) = 0;
+    virtual void showCursor(bool show) = 0;
 
     // A modal message with an OK button and no icon.
     virtual void showMessage(const QString& title, const QString& text) = 0;

@@ -6,7 +6,7 @@
 
 namespace skyraid {
 
-void QtPlatform::ShowCursor(bool show)
+void QtPlatform::showCursor(bool show)
 {
     if (show) {
         if (m_hidden == 0)

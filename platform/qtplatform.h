@@ -7,7 +7,7 @@ namespace skyraid {
 // What every platform does the same way through Qt.
 class QtPlatform : public Platform {
 public:
-    void ShowCursor(bool show) override;
+    void showCursor(bool show) override;
     void showMessage(const QString& title, const QString& text) override;
 
 private:

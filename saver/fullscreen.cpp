@@ -37,7 +37,7 @@ public:
         return m_platform.changeScreenSaverPassword(owner);
     }
     void setScreenSaverRunning(QWindow*, bool) override {}
-    void ShowCursor(bool) override {}
+    void showCursor(bool) override {}
     void showMessage(const QString& title, const QString& text) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
@@ -65,23 +65,23 @@ FullScreenSaver::FullScreenSaver(Platform& platform, std::optional<quintptr> hos
     : m_platform(platform), m_hosted(std::make_unique<HostedPlatform>(platform)),
       m_host(hostWindow), m_sound(makeSoundControl())
 {
-    Platform& formPlatform = m_host ? *m_hosted : m_platform;
-    m_form = std::make_unique<Form1>(FormServices{m_store, m_screen, *m_sound, formPlatform, m_time,
-                                                  m_random, assetFolder(),
-                                                  [this] {
-                                                      m_watch.stop();
-                                                      m_screen.close();
-                                                      QCoreApplication::exit(0);
-                                                  },
-                                                  [this] { return m_screen.window(); }});
-    m_screen.setEvents(m_form.get());
-    m_platform.watchTermination([this] { m_form->CloseDown(); });
+    Platform& scenePlatform = m_host ? *m_hosted : m_platform;
+    m_scene = std::make_unique<SaverScene>(SceneServices{m_store, m_screen, *m_sound, scenePlatform,
+                                                         m_time, m_random, assetFolder(),
+                                                         [this] {
+                                                             m_watch.stop();
+                                                             m_screen.close();
+                                                             QCoreApplication::exit(0);
+                                                         },
+                                                         [this] { return m_screen.window(); }});
+    m_screen.setEvents(m_scene.get());
+    m_platform.watchTermination([this] { m_scene->closeDown(); });
 
-    // The form loads completely before its window covers the desktop.
-    m_form->Form_Load();
+    // The scene loads completely before its window covers the desktop.
+    m_scene->start();
     if (!m_host) {
         m_screen.showOverDesktop();
-        formPlatform.setScreenSaverRunning(m_screen.window(), true);
+        scenePlatform.setScreenSaverRunning(m_screen.window(), true);
         return;
     }
     m_screen.showInWindow(*m_host, m_platform.clientSize(*m_host).value_or(QSize(800, 600)));
@@ -95,14 +95,14 @@ FullScreenSaver::~FullScreenSaver()
     m_watch.stop();
     m_platform.watchTermination({});
     m_screen.close();
-    m_form.reset();
+    m_scene.reset();
 }
 
 void FullScreenSaver::followHost()
 {
     const std::optional<QSize> size = m_platform.clientSize(*m_host);
     if (!size) {
-        m_form->CloseDown(); // the host's window is gone, and ours with it
+        m_scene->closeDown(); // the host's window is gone, and ours with it
         return;
     }
     m_screen.resizeTo(*size);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "modes.h"
-#include "scene/form1.h"
+#include "scene/saverscene.h"
 #include "scene/screencontrol.h"
 #include "scene/timesource.h"
 #include "settings/systemsettingsstore.h"
@@ -15,7 +15,7 @@
 namespace skyraid {
 
 // The saver running full screen: the real screen, settings, sound and
-// clocks around the saver form. Given a host window (XScreenSaver's), the
+// clocks around the saver scene. Given a host window (XScreenSaver's), the
 // scene fills that window instead: no grab, no cursor change, and it ends
 // when the window goes away.
 class FullScreenSaver final : public RunningMode {
@@ -30,14 +30,14 @@ private:
     void followHost();
 
     Platform& m_platform;
-    std::unique_ptr<Platform> m_hosted; // what the form sees inside a host
+    std::unique_ptr<Platform> m_hosted; // what the scene sees inside a host
     std::optional<quintptr> m_host;
     SystemSettingsStore m_store;
     ScreenControl m_screen;
     std::unique_ptr<SoundControl> m_sound;
     SystemTime m_time;
     UnseededRandom m_random;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<SaverScene> m_scene;
     QTimer m_watch;
 };
 

@@ -13,7 +13,7 @@
 namespace skyraid {
 
 // The 800 x 600 picture a frame is composed on, with the surfaces drawn on
-// it. The calls of a frame are recorded, and Flip() paints only where the
+// it. The calls of a frame are recorded, and flip() paints only where the
 // frame differs from the one before: the scene is mostly a still background
 // with a few moving aircraft, so most of the canvas never needs repainting.
 // The result is always what painting the whole frame on black would give.

@@ -6,31 +6,31 @@
 namespace skyraid {
 
 // The drawing operations on the 800 x 600 canvas, shared by the screen and
-// by the image the tests look at; they differ in what Flip() shows and in
+// by the image the tests look at; they differ in what flip() shows and in
 // where the events come from.
 class CanvasControl : public DrawingControl {
 public:
     void setEvents(DrawingEvents* events) override { m_events = events; }
     void setVisible(bool) override {}
 
-    Surface CreateSurface() override { return m_canvas.createSurface(); }
-    void LoadBitmap(Surface surface, int, const QString& fileName, int transparency) override
+    Surface createSurface() override { return m_canvas.createSurface(); }
+    void loadBitmap(Surface surface, int, const QString& fileName, int transparency) override
     {
         m_canvas.loadPicture(surface, fileName, transparency);
     }
-    void SetSurfaceX(Surface surface, int x) override { m_canvas.setX(surface, x); }
-    void SetSurfaceY(Surface surface, int y) override { m_canvas.setY(surface, y); }
-    int GetSurfaceX(Surface surface) override { return m_canvas.x(surface); }
-    void MoveSurfaceX(Surface surface, int step) override { m_canvas.moveX(surface, step); }
-    void MoveSurfaceY(Surface surface, int step) override { m_canvas.moveY(surface, step); }
-    void DrawSurface(Surface surface) override { m_canvas.drawSurface(surface); }
-    void FillBackBuffer(std::uint32_t colour) override { m_canvas.fill(colour); }
-    void SetFont(const QString& face, int size, int, bool bold, bool italic,
-                 bool underline) override
+    void setSurfaceX(Surface surface, int x) override { m_canvas.setX(surface, x); }
+    void setSurfaceY(Surface surface, int y) override { m_canvas.setY(surface, y); }
+    int surfaceX(Surface surface) override { return m_canvas.x(surface); }
+    void moveSurfaceX(Surface surface, int step) override { m_canvas.moveX(surface, step); }
+    void moveSurfaceY(Surface surface, int step) override { m_canvas.moveY(surface, step); }
+    void drawSurface(Surface surface) override { m_canvas.drawSurface(surface); }
+    void fillBackBuffer(std::uint32_t colour) override { m_canvas.fill(colour); }
+    void setTextFont(const QString& face, int size, int, bool bold, bool italic,
+                     bool underline) override
     {
         m_canvas.setFont(face, size, bold, italic, underline);
     }
-    void DrawText(const QString& text, int x, int y, std::uint32_t colour) override
+    void drawText(const QString& text, int x, int y, std::uint32_t colour) override
     {
         m_canvas.drawText(text, x, y, colour);
     }

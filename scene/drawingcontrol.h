@@ -6,7 +6,7 @@
 
 namespace skyraid {
 
-// A handle to one picture of the scene, as CreateSurface returns it.
+// A handle to one picture of the scene, as createSurface returns it.
 using Surface = std::int32_t;
 
 // Colours are 32-bit values with red in the lowest byte.
@@ -16,52 +16,52 @@ constexpr std::uint32_t RGB(int red, int green, int blue)
            std::uint32_t(blue & 0xff) << 16;
 }
 
-// Transparency codes for LoadBitmap.
+// Transparency codes for loadBitmap.
 constexpr int KeyedByTopLeftPixel = -1; // the top-left pixel's colour is see-through
 constexpr int Opaque = -2;
 
-// What the drawing control tells the saver form.
+// What the drawing control tells the saver scene.
 class DrawingEvents {
 public:
     virtual ~DrawingEvents() = default;
-    virtual void TegoDDrw1_Frame() = 0;
-    virtual void TegoDDrw1_MouseMove() = 0;
-    virtual void TegoDDrw1_MouseButton() = 0;
-    virtual void TegoDDrw1_Key() = 0;
+    virtual void onFrame() = 0;
+    virtual void onMouseMove() = 0;
+    virtual void onMouseButton() = 0;
+    virtual void onKey() = 0;
 };
 
 // The saver's display: a fixed 800 x 600 canvas, the pictures on it, text, and
 // the frame and input events. A frame is composed by the calls made between
-// two Flip()s, in painting order, and shown by Flip().
+// two flip()s, in painting order, and shown by flip().
 class DrawingControl {
 public:
     virtual ~DrawingControl() = default;
 
     virtual void setEvents(DrawingEvents* events) = 0;
-    // The control's own window is never shown; the saver form owns the screen.
+    // The control's own window is never shown; the saver scene owns the screen.
     virtual void setVisible(bool visible) = 0;
 
     // Opens the canvas; false (and nothing else happens) when the display
     // cannot show it.
-    virtual bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) = 0;
-    virtual Surface CreateSurface() = 0;
+    virtual bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) = 0;
+    virtual Surface createSurface() = 0;
     // Loads a picture file into a surface; a missing or unreadable file leaves
     // the surface empty and is not reported.
-    virtual void LoadBitmap(Surface surface, int kind, const QString& fileName,
+    virtual void loadBitmap(Surface surface, int kind, const QString& fileName,
                             int transparency) = 0;
-    virtual void SetSurfaceX(Surface surface, int x) = 0;
-    virtual void SetSurfaceY(Surface surface, int y) = 0;
-    virtual int GetSurfaceX(Surface surface) = 0;
-    virtual void MoveSurfaceX(Surface surface, int step) = 0;
-    virtual void MoveSurfaceY(Surface surface, int step) = 0;
-    virtual void DrawSurface(Surface surface) = 0;
-    virtual void FillBackBuffer(std::uint32_t colour) = 0;
+    virtual void setSurfaceX(Surface surface, int x) = 0;
+    virtual void setSurfaceY(Surface surface, int y) = 0;
+    virtual int surfaceX(Surface surface) = 0;
+    virtual void moveSurfaceX(Surface surface, int step) = 0;
+    virtual void moveSurfaceY(Surface surface, int step) = 0;
+    virtual void drawSurface(Surface surface) = 0;
+    virtual void fillBackBuffer(std::uint32_t colour) = 0;
     // `size` is the text's pixel height on the canvas.
-    virtual void SetFont(const QString& face, int size, int variant, bool bold, bool italic,
-                         bool underline) = 0;
+    virtual void setTextFont(const QString& face, int size, int variant, bool bold, bool italic,
+                             bool underline) = 0;
     // Draws text with its top at y.
-    virtual void DrawText(const QString& text, int x, int y, std::uint32_t colour) = 0;
-    virtual void Flip() = 0;
+    virtual void drawText(const QString& text, int x, int y, std::uint32_t colour) = 0;
+    virtual void flip() = 0;
 };
 
 } // namespace skyraid

@@ -2,7 +2,7 @@
 // cross, park and relaunch after their pauses; the formation planes fly
 // their relay, each launching the next.
 #include "flighttable.h"
-#include "form1.h"
+#include "saverscene.h"
 #include "settings/conversions.h"
 #include "sound/soundcontrol.h"
 
@@ -19,157 +19,158 @@ const FormationPlaneSpec& planeRow(int k)
 
 } // namespace
 
-void Form1::MoveBGPlane()
+void SaverScene::cruiseBackgroundPlane()
 {
-    m_services.drawing.MoveSurfaceX(sprBGPlane, BackgroundPlane.StepX);
+    m_services.drawing.moveSurfaceX(m_backgroundPlanePicture, BackgroundPlane.StepX);
 }
 
-void Form1::MoveBGPlaneb()
+void SaverScene::driftBackgroundPlane()
 {
-    MoveBGPlane();
+    cruiseBackgroundPlane();
 }
 
-void Form1::MoveJet()
+void SaverScene::cruiseJet()
 {
-    m_services.drawing.MoveSurfaceX(sprJet, FastJet.StepX);
+    m_services.drawing.moveSurfaceX(m_jetPicture, FastJet.StepX);
 }
 
-void Form1::MoveJetb()
+void SaverScene::driftJet()
 {
-    MoveJet();
+    cruiseJet();
 }
 
-void Form1::MovePlane(int k)
+void SaverScene::cruisePlane(int k)
 {
-    m_services.drawing.MoveSurfaceX(sprPlane[std::size_t(k)], planeRow(k).StepX);
+    m_services.drawing.moveSurfaceX(m_planePictures[std::size_t(k)], planeRow(k).StepX);
 }
 
-void Form1::MovePlaneb(int k)
+void SaverScene::driftPlane(int k)
 {
-    m_services.drawing.MoveSurfaceY(sprPlane[std::size_t(k)], planeRow(k).DriftY);
-    MovePlane(k);
+    m_services.drawing.moveSurfaceY(m_planePictures[std::size_t(k)], planeRow(k).DriftY);
+    cruisePlane(k);
 }
 
 // An aircraft steps at most once a frame, and only once "Speed" milliseconds
 // have passed since its last step.
-template <typename Mover> void Form1::stepIfDue(std::uint32_t& tick, Mover mover)
+template <typename Mover> void SaverScene::stepIfDue(std::uint32_t& tick, Mover mover)
 {
     const std::uint32_t elapsed = m_services.time.tickCount() - tick;
-    if (double(elapsed) >= Speed) {
+    if (double(elapsed) >= m_stepMs) {
         mover();
         tick = m_services.time.tickCount();
     }
 }
 
-void Form1::parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds)
+void SaverScene::parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds)
 {
     seconds = 0;
     waiting = 1;
-    m_services.drawing.SetSurfaceX(surface, aircraft.RestartX);
-    m_services.drawing.SetSurfaceY(surface, FlightAltitude);
+    m_services.drawing.setSurfaceX(surface, aircraft.RestartX);
+    m_services.drawing.setSurfaceY(surface, m_flightAltitude);
 }
 
-void Form1::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting, int seconds,
-                          double delay)
+void SaverScene::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting,
+                               int seconds, double delay)
 {
-    m_services.drawing.SetSurfaceX(surface, aircraft.RestartX);
-    m_services.drawing.SetSurfaceY(surface, FlightAltitude);
+    m_services.drawing.setSurfaceX(surface, aircraft.RestartX);
+    m_services.drawing.setSurfaceY(surface, m_flightAltitude);
     if (seconds > delay - 1) {
         waiting = 0;
-        FlightAltitude = int(std::floor(m_services.random.nextFraction() * 500));
+        m_flightAltitude = int(std::floor(m_services.random.nextFraction() * 500));
     }
 }
 
-void Form1::BGPlaneTurn()
+void SaverScene::flyBackgroundPlane()
 {
     DrawingControl& drawing = m_services.drawing;
-    drawing.DrawSurface(sprBGPlane);
-    if (BGPlaneWaiting == 0) {
-        const bool cruise = BGPlanePhase == -1;
-        ++BGPlanePhaseCount;
-        stepIfDue(cruise ? BGPlaneTickA : BGPlaneTickB,
-                  [this, cruise] { cruise ? MoveBGPlane() : MoveBGPlaneb(); });
-        BGPlaneX = drawing.GetSurfaceX(sprBGPlane);
-        if (BGPlaneX < BackgroundPlane.ExitX)
-            parkSolo(BackgroundPlane, sprBGPlane, BGPlaneWaiting, BGPlaneSeconds);
-        if (BGPlanePhaseCount ==
+    drawing.drawSurface(m_backgroundPlanePicture);
+    if (m_backgroundPlaneParked == 0) {
+        const bool cruise = m_backgroundPlanePhase == -1;
+        ++m_backgroundPlanePhaseFrames;
+        stepIfDue(cruise ? m_backgroundPlaneCruiseTick : m_backgroundPlaneDriftTick,
+                  [this, cruise] { cruise ? cruiseBackgroundPlane() : driftBackgroundPlane(); });
+        m_backgroundPlaneX = drawing.surfaceX(m_backgroundPlanePicture);
+        if (m_backgroundPlaneX < BackgroundPlane.ExitX)
+            parkSolo(BackgroundPlane, m_backgroundPlanePicture, m_backgroundPlaneParked,
+                     m_backgroundPlaneSeconds);
+        if (m_backgroundPlanePhaseFrames ==
             (cruise ? BackgroundPlane.CruiseFrames : BackgroundPlane.DriftFrames)) {
-            BGPlanePhase = cruise ? 0 : -1;
-            BGPlanePhaseCount = 0;
+            m_backgroundPlanePhase = cruise ? 0 : -1;
+            m_backgroundPlanePhaseFrames = 0;
         }
     }
-    if (BGPlaneWaiting == 1) {
+    if (m_backgroundPlaneParked == 1) {
         // A text that is not a number waits no time at all.
-        relaunchIfDue(BackgroundPlane, sprBGPlane, BGPlaneWaiting, BGPlaneSeconds,
-                      toNumber(BGFreq));
+        relaunchIfDue(BackgroundPlane, m_backgroundPlanePicture, m_backgroundPlaneParked,
+                      m_backgroundPlaneSeconds, toNumber(m_backgroundPlaneDelay));
     }
 }
 
-void Form1::JetTurn()
+void SaverScene::flyJet()
 {
     DrawingControl& drawing = m_services.drawing;
-    drawing.DrawSurface(sprJet);
-    if (JetWaiting == 0) {
-        ++JetPhaseCount;
-        if (JetPhase) {
-            stepIfDue(JetTick, [this] { MoveJet(); });
-            JetX = drawing.GetSurfaceX(sprJet);
-            if (JetPhaseCount == FastJet.CruiseFrames) {
-                JetPhase = false;
-                JetPhaseCount = 0;
+    drawing.drawSurface(m_jetPicture);
+    if (m_jetParked == 0) {
+        ++m_jetPhaseFrames;
+        if (m_jetCruising) {
+            stepIfDue(m_jetTick, [this] { cruiseJet(); });
+            m_jetX = drawing.surfaceX(m_jetPicture);
+            if (m_jetPhaseFrames == FastJet.CruiseFrames) {
+                m_jetCruising = false;
+                m_jetPhaseFrames = 0;
             }
-            if (JetX > 200 && JetX < 805 && isYes(Prop) && !SilencedFlag) {
-                m_services.sound.SetVolume(sndJets, Volume);
-                m_services.sound.PlaySound(sndJets, -1, -1);
+            if (m_jetX > 200 && m_jetX < 805 && isYes(m_jetOption) && !m_silenced) {
+                m_services.sound.setVolume(m_jetSound, m_volume);
+                m_services.sound.playSound(m_jetSound, -1, -1);
             }
         } else {
-            stepIfDue(JetTick, [this] { MoveJetb(); });
-            JetX = drawing.GetSurfaceX(sprJet);
+            stepIfDue(m_jetTick, [this] { driftJet(); });
+            m_jetX = drawing.surfaceX(m_jetPicture);
             // Parked only in drift frames: one cruise phase covers at most
             // 200 pixels, so the jet is never far past its limit.
-            if (JetX < FastJet.ExitX)
-                parkSolo(FastJet, sprJet, JetWaiting, JetSeconds);
-            if (JetPhaseCount == FastJet.DriftFrames) {
-                JetPhase = true;
-                JetPhaseCount = 0;
+            if (m_jetX < FastJet.ExitX)
+                parkSolo(FastJet, m_jetPicture, m_jetParked, m_jetSeconds);
+            if (m_jetPhaseFrames == FastJet.DriftFrames) {
+                m_jetCruising = true;
+                m_jetPhaseFrames = 0;
             }
         }
     }
-    if (JetWaiting == 1)
-        relaunchIfDue(FastJet, sprJet, JetWaiting, JetSeconds, SecDelay);
+    if (m_jetParked == 1)
+        relaunchIfDue(FastJet, m_jetPicture, m_jetParked, m_jetSeconds, m_jetDelay);
 }
 
-void Form1::PlaneTurn(int k)
+void SaverScene::flyPlane(int k)
 {
     DrawingControl& drawing = m_services.drawing;
-    FormationPlane& plane = Planes[std::size_t(k)];
+    FormationPlane& plane = m_planes[std::size_t(k)];
     const FormationPlaneSpec& row = planeRow(k);
-    const Surface surface = sprPlane[std::size_t(k)];
+    const Surface surface = m_planePictures[std::size_t(k)];
 
-    ++plane.PhaseCount;
-    drawing.DrawSurface(surface);
-    if (plane.Phase != -1) {
-        stepIfDue(plane.LastMoveTick, [this, k] { MovePlaneb(k); });
-        if (plane.PhaseCount == row.DriftFrames) {
-            plane.Phase = -1;
-            plane.PhaseCount = 0;
+    ++plane.phaseFrames;
+    drawing.drawSurface(surface);
+    if (plane.phase != -1) {
+        stepIfDue(plane.lastMoveTick, [this, k] { driftPlane(k); });
+        if (plane.phaseFrames == row.DriftFrames) {
+            plane.phase = -1;
+            plane.phaseFrames = 0;
         }
         return;
     }
 
-    stepIfDue(plane.LastMoveTick, [this, k] { MovePlane(k); });
-    plane.LastX = drawing.GetSurfaceX(surface);
-    if (row.leftward() ? plane.LastX < row.ExitX : plane.LastX > row.ExitX) {
-        plane.Active = false;
-        drawing.SetSurfaceX(surface, row.RestartX);
-        drawing.SetSurfaceY(surface, row.RestartY);
+    stepIfDue(plane.lastMoveTick, [this, k] { cruisePlane(k); });
+    plane.lastX = drawing.surfaceX(surface);
+    if (row.leftward() ? plane.lastX < row.ExitX : plane.lastX > row.ExitX) {
+        plane.active = false;
+        drawing.setSurfaceX(surface, row.RestartX);
+        drawing.setSurfaceY(surface, row.RestartY);
     }
-    if (plane.PhaseCount == row.CruiseFrames) {
-        plane.Phase = 0;
-        plane.PhaseCount = 0;
+    if (plane.phaseFrames == row.CruiseFrames) {
+        plane.phase = 0;
+        plane.phaseFrames = 0;
     }
-    if (row.leftward() ? plane.LastX < row.HandOverX : plane.LastX > row.HandOverX)
-        Planes[std::size_t(row.Activates)].Active = true;
+    if (row.leftward() ? plane.lastX < row.HandOverX : plane.lastX > row.HandOverX)
+        m_planes[std::size_t(row.Activates)].active = true;
 }
 
 } // namespace skyraid

@@ -2,7 +2,7 @@
 
 namespace skyraid {
 
-bool ImageControl::OpenDisplay(int width, int height, int bitsPerPixel, const QString&)
+bool ImageControl::openDisplay(int width, int height, int bitsPerPixel, const QString&)
 {
     return width == Canvas::Width && height == Canvas::Height && bitsPerPixel >= 16;
 }

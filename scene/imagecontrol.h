@@ -8,8 +8,8 @@ namespace skyraid {
 // 800 x 600 image and raised by hand, for tests and tools.
 class ImageControl final : public CanvasControl {
 public:
-    bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
-    void Flip() override
+    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
+    void flip() override
     {
         m_canvas.flip();
         ++m_flips;
@@ -19,7 +19,7 @@ public:
     void raiseFrame()
     {
         if (m_events)
-            m_events->TegoDDrw1_Frame();
+            m_events->onFrame();
     }
 
     const QImage& image() const { return m_canvas.image(); }

@@ -1,5 +1,5 @@
 // The message, the logo and the clock drawn over the scene.
-#include "form1.h"
+#include "saverscene.h"
 #include "settings/conversions.h"
 
 #include <algorithm>
@@ -27,41 +27,42 @@ std::optional<int> toInt32(double value)
 
 } // namespace
 
-void Form1::DrawMessage()
+void SaverScene::drawMessage()
 {
     // A size that is no number, or none a position can be made of, shows no
     // message rather than a wrong one.
-    const std::optional<double> size = parseNumber(FontSize);
+    const std::optional<double> size = parseNumber(m_messageFontSize);
     if (!size)
         return;
     const std::optional<int> pixels = toInt32(*size);
     const std::optional<int> y = toInt32(590 - *size);
     if (!pixels || !y)
         return;
-    m_services.drawing.SetFont(FontName, *pixels, 1, false, false, false);
-    m_services.drawing.DrawText(Message, 5, *y, Cyan);
+    m_services.drawing.setTextFont(m_fontName, *pixels, 1, false, false, false);
+    m_services.drawing.drawText(m_message, 5, *y, Cyan);
 }
 
-void Form1::DrawLogo()
+void SaverScene::drawLogo()
 {
-    m_services.drawing.DrawSurface(sprLogo);
+    m_services.drawing.drawSurface(m_logoPicture);
 }
 
-void Form1::DrawClock()
+void SaverScene::drawClock()
 {
     // The sample changes once a second; the text is made once for it.
-    if (m_clockTextTime != ClockSample || m_clockText.isEmpty()) {
-        m_clockTextTime = ClockSample;
+    if (m_clockTextTime != m_clockSample || m_clockText.isEmpty()) {
+        m_clockTextTime = m_clockSample;
         const QLocale locale = QLocale::system();
         if (m_clockFormat.isEmpty())
             m_clockFormat = clockFormat(locale);
-        m_clockText = locale.toString(ClockSample, m_clockFormat);
+        m_clockText = locale.toString(m_clockSample, m_clockFormat);
     }
-    m_services.drawing.SetFont(QStringLiteral("Arial"), FontClock, 1, false, false, false);
-    m_services.drawing.DrawText(m_clockText, 0, 0, Yellow);
+    m_services.drawing.setTextFont(QStringLiteral("Arial"), m_clockFontSize, 1, false, false,
+                                   false);
+    m_services.drawing.drawText(m_clockText, 0, 0, Yellow);
 }
 
-QString Form1::clockText(QTime time, const QLocale& locale)
+QString SaverScene::clockText(QTime time, const QLocale& locale)
 {
     return locale.toString(time, clockFormat(locale));
 }
@@ -165,7 +166,7 @@ std::optional<QString> separatorBetween(const std::vector<TimePiece>& pieces, Ti
 
 } // namespace
 
-QString Form1::clockFormat(const QLocale& locale)
+QString SaverScene::clockFormat(const QLocale& locale)
 {
     // The fields of the locale's long format, in its order; the time zone
     // and any words for hours, minutes and seconds are left out.

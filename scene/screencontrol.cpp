@@ -26,7 +26,7 @@ ScreenControl::ScreenControl()
 
 ScreenControl::~ScreenControl() = default;
 
-bool ScreenControl::OpenDisplay(int width, int height, int bitsPerPixel, const QString&)
+bool ScreenControl::openDisplay(int width, int height, int bitsPerPixel, const QString&)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || screen->depth() < bitsPerPixel || width != Canvas::Width ||
@@ -99,14 +99,14 @@ void ScreenControl::close()
 void ScreenControl::nextFrame()
 {
     if (m_events)
-        m_events->TegoDDrw1_Frame();
+        m_events->onFrame();
     if (m_closed)
         return;
 
     m_frameTimer.start(m_pacer.delayAfterFrame(m_clock.nsecsElapsed()));
 }
 
-void ScreenControl::Flip()
+void ScreenControl::flip()
 {
     const std::vector<QRect>& damage = m_canvas.flip();
     if (m_window)
@@ -116,19 +116,19 @@ void ScreenControl::Flip()
 void ScreenControl::reportKey()
 {
     if (m_events)
-        m_events->TegoDDrw1_Key();
+        m_events->onKey();
 }
 
 void ScreenControl::reportMouseButton()
 {
     if (m_events)
-        m_events->TegoDDrw1_MouseButton();
+        m_events->onMouseButton();
 }
 
 void ScreenControl::reportMouseMove()
 {
     if (m_events)
-        m_events->TegoDDrw1_MouseMove();
+        m_events->onMouseMove();
 }
 
 } // namespace skyraid

@@ -46,8 +46,8 @@ public:
     ScreenControl();
     ~ScreenControl() override;
 
-    bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
-    void Flip() override;
+    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
+    void flip() override;
 
     // Covers every screen, topmost, the canvas on the primary one, and starts
     // the frame events when the display is open.

@@ -53,9 +53,9 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent
     left->addWidget(buildSoundsFrame());
     left->addStretch(1);
 
-    m_chkPowerSave = checkBox(QStringLiteral("Disable any Power Saving settings"),
-                              QStringLiteral("chkPowerSave"), this);
-    m_chkPowerSave->setToolTip(QStringLiteral(
+    m_powerSaveCheckBox = checkBox(QStringLiteral("Disable any Power Saving settings"),
+                                   QStringLiteral("powerSaveCheckBox"), this);
+    m_powerSaveCheckBox->setToolTip(QStringLiteral(
         "If you have your Monitor set to turn off enabling this will keep that setting, "
         "otherwise the screensaver will ignore those settings"));
 
@@ -64,7 +64,7 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent
     right->addWidget(buildMouseFrame());
     right->addWidget(buildClockFrame());
     right->addSpacing(4);
-    right->addWidget(m_chkPowerSave);
+    right->addWidget(m_powerSaveCheckBox);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout(this);
@@ -78,64 +78,69 @@ QWidget* AircraftTab::buildSpeedFrame()
 {
     auto* frame =
         new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("frameSpeed"), this);
-    auto* lblSpeed = label(QStringLiteral("Speed:"), QStringLiteral("lblSpeed"), frame);
-    m_txtSpeed = textBox(QString(), QStringLiteral("txtSpeed"), frame);
-    fitDigits(m_txtSpeed, 4);
+    auto* speedLabel = label(QStringLiteral("Speed:"), QStringLiteral("speedLabel"), frame);
+    m_speedBox = textBox(QString(), QStringLiteral("speedBox"), frame);
+    fitDigits(m_speedBox, 4);
     // The left end of the bar is fast: it is the shortest wait between steps.
-    auto* lblSlideInfo = label(QStringLiteral("Fast") + QString(74, u'-') + QStringLiteral("Slow"),
-                               QStringLiteral("lblSlideInfo"), frame);
-    m_hsbSpeed = scrollBar(2, 100, 2, QStringLiteral("hsbSpeed"), frame);
+    auto* slideInfoLabel =
+        label(QStringLiteral("Fast") + QString(74, u'-') + QStringLiteral("Slow"),
+              QStringLiteral("slideInfoLabel"), frame);
+    m_speedBar = scrollBar(2, 100, 2, QStringLiteral("speedBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(row({lblSpeed, m_txtSpeed}));
-    layout->addWidget(lblSlideInfo);
-    layout->addWidget(m_hsbSpeed);
+    layout->addLayout(row({speedLabel, m_speedBox}));
+    layout->addWidget(slideInfoLabel);
+    layout->addWidget(m_speedBar);
     return frame;
 }
 
 QWidget* AircraftTab::buildSoundsFrame()
 {
     auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("frameSounds"), this);
-    m_chkProp = checkBox(QStringLiteral("Turn on Jet sound and show aircraft"),
-                         QStringLiteral("chkProp"), frame);
+    m_jetCheckBox = checkBox(QStringLiteral("Turn on Jet sound and show aircraft"),
+                             QStringLiteral("jetCheckBox"), frame);
 
     auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label12"), frame);
-    m_hsbFastJet = scrollBar(30, 300, 30, QStringLiteral("hsbFastJet"), frame);
-    m_txtFastJet = textBox(QStringLiteral("30"), QStringLiteral("txtFastJet"), frame);
-    fitDigits(m_txtFastJet, 4);
+    m_jetDelayBar = scrollBar(30, 300, 30, QStringLiteral("jetDelayBar"), frame);
+    m_jetDelayBox = textBox(QStringLiteral("30"), QStringLiteral("jetDelayBox"), frame);
+    fitDigits(m_jetDelayBox, 4);
     auto* secs = label(QStringLiteral("secs"), QStringLiteral("Label12End"), frame);
 
     auto* stopAfter = label(QStringLiteral("Stop sound after:"), QStringLiteral("Label46"), frame);
-    m_cboSoundOff = editableList(SoundOffItems, QStringLiteral("cboSoundOff"), frame);
+    m_soundCutOffList = editableList(SoundOffItems, QStringLiteral("soundCutOffList"), frame);
     auto* minutes = label(QStringLiteral("min."), QStringLiteral("Label46End"), frame);
 
     auto* volumeInfo = label(QStringLiteral("Low ----------VOLUME ------------High"),
                              QStringLiteral("Label15"), frame);
     volumeInfo->setAlignment(Qt::AlignHCenter);
-    m_hsbVolume = scrollBar(-2500, 0, 0, QStringLiteral("hsbVolume"), frame);
+    m_volumeBar = scrollBar(-2500, 0, 0, QStringLiteral("volumeBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(m_chkProp);
-    layout->addLayout(row({showEvery, m_hsbFastJet, m_txtFastJet, secs}, 1));
-    layout->addLayout(row({stopAfter, m_cboSoundOff, minutes}));
+    layout->addWidget(m_jetCheckBox);
+    layout->addLayout(row({showEvery, m_jetDelayBar, m_jetDelayBox, secs}, 1));
+    layout->addLayout(row({stopAfter, m_soundCutOffList, minutes}));
     layout->addWidget(volumeInfo);
-    layout->addWidget(m_hsbVolume);
+    layout->addWidget(m_volumeBar);
     return frame;
 }
 
 QWidget* AircraftTab::buildBackgroundPlanesFrame()
 {
     auto* frame = new FrameBox(QStringLiteral("Background Planes"), QStringLiteral("Frame1"), this);
-    m_chkBG = checkBox(QStringLiteral("Visible"), QStringLiteral("chkBG"), frame);
+    m_backgroundPlaneCheckBox =
+        checkBox(QStringLiteral("Visible"), QStringLiteral("backgroundPlaneCheckBox"), frame);
     auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label11"), frame);
-    m_HSBSec = scrollBar(36, 300, 36, QStringLiteral("HSBSec"), frame);
-    m_txtBGPlanes = textBox(QStringLiteral("36"), QStringLiteral("txtBGPlanes"), frame);
-    fitDigits(m_txtBGPlanes, 4);
+    m_backgroundPlaneDelayBar =
+        scrollBar(36, 300, 36, QStringLiteral("backgroundPlaneDelayBar"), frame);
+    m_backgroundPlaneDelayBox =
+        textBox(QStringLiteral("36"), QStringLiteral("backgroundPlaneDelayBox"), frame);
+    fitDigits(m_backgroundPlaneDelayBox, 4);
     auto* seconds = label(QStringLiteral("seconds"), QStringLiteral("Label11End"), frame);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(m_chkBG);
-    layout->addLayout(row({showEvery, m_HSBSec, m_txtBGPlanes, seconds}, 1));
+    layout->addWidget(m_backgroundPlaneCheckBox);
+    layout->addLayout(
+        row({showEvery, m_backgroundPlaneDelayBar, m_backgroundPlaneDelayBox, seconds}, 1));
     return frame;
 }
 
@@ -145,30 +150,31 @@ QWidget* AircraftTab::buildMouseFrame()
         new FrameBox(QStringLiteral("Mouse Sensitivity"), QStringLiteral("Frame23"), this);
     auto* light = label(QStringLiteral("Light Touch"), QStringLiteral("Label32"), frame);
     auto* heavy = label(QStringLiteral("HeavyTouch"), QStringLiteral("Label33"), frame);
-    m_hsbMouseS = scrollBar(2, 20, 2, QStringLiteral("hsbMouseS"), frame);
-    m_txtMouseS = textBox(QString(), QStringLiteral("txtMouseS"), frame);
-    setBold(m_txtMouseS);
-    fitDigits(m_txtMouseS, 3);
+    m_mouseSensitivityBar = scrollBar(2, 20, 2, QStringLiteral("mouseSensitivityBar"), frame);
+    m_mouseSensitivityBox = textBox(QString(), QStringLiteral("mouseSensitivityBox"), frame);
+    setBold(m_mouseSensitivityBox);
+    fitDigits(m_mouseSensitivityBox, 3);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(row({light, m_hsbMouseS, heavy, m_txtMouseS}, 1));
+    layout->addLayout(row({light, m_mouseSensitivityBar, heavy, m_mouseSensitivityBox}, 1));
     return frame;
 }
 
 QWidget* AircraftTab::buildClockFrame()
 {
     auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("Frame24"), this);
-    m_chkClock = checkBox(QStringLiteral("Show Clock"), QStringLiteral("chkClock"), frame);
-    setTextColour(m_chkClock, navy());
+    m_clockCheckBox =
+        checkBox(QStringLiteral("Show Clock"), QStringLiteral("clockCheckBox"), frame);
+    setTextColour(m_clockCheckBox, navy());
     auto* sizeInfo =
         label(QStringLiteral("Type the Font Size:   (i.e.: 16)"), QStringLiteral("Label34"), frame);
     setTextColour(sizeInfo, navy());
-    m_txtFontSize = textBox(QString(), QStringLiteral("txtFontSize"), frame);
-    fitDigits(m_txtFontSize, 4);
+    m_clockFontSizeBox = textBox(QString(), QStringLiteral("clockFontSizeBox"), frame);
+    fitDigits(m_clockFontSizeBox, 4);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(m_chkClock);
-    layout->addLayout(row({sizeInfo, m_txtFontSize}));
+    layout->addWidget(m_clockCheckBox);
+    layout->addLayout(row({sizeInfo, m_clockFontSizeBox}));
     return frame;
 }
 
@@ -177,24 +183,29 @@ void AircraftTab::connectHandlers()
     // Each bar's value changes on arrows, page clicks, keys, the thumb's
     // release and assignment; while the thumb is dragged only sliderMoved
     // reports. The volume has no drag handler, so it stores on release.
-    connect(m_hsbSpeed, &QScrollBar::valueChanged, this, &AircraftTab::hsbSpeed_Change);
-    connect(m_hsbSpeed, &QScrollBar::sliderMoved, this, &AircraftTab::hsbSpeed_Scroll);
-    connect(m_hsbFastJet, &QScrollBar::valueChanged, this, &AircraftTab::hsbFastJet_Change);
-    connect(m_hsbFastJet, &QScrollBar::sliderMoved, this, &AircraftTab::hsbFastJet_Scroll);
-    connect(m_HSBSec, &QScrollBar::valueChanged, this, &AircraftTab::HSBSec_Change);
-    connect(m_HSBSec, &QScrollBar::sliderMoved, this, &AircraftTab::HSBSec_Scroll);
-    connect(m_hsbMouseS, &QScrollBar::valueChanged, this, &AircraftTab::hsbMouseS_Change);
-    connect(m_hsbMouseS, &QScrollBar::sliderMoved, this, &AircraftTab::hsbMouseS_Scroll);
-    connect(m_hsbVolume, &QScrollBar::valueChanged, this, &AircraftTab::hsbVolume_Change);
+    connect(m_speedBar, &QScrollBar::valueChanged, this, &AircraftTab::onSpeedChanged);
+    connect(m_speedBar, &QScrollBar::sliderMoved, this, &AircraftTab::onSpeedDragged);
+    connect(m_jetDelayBar, &QScrollBar::valueChanged, this, &AircraftTab::onJetDelayChanged);
+    connect(m_jetDelayBar, &QScrollBar::sliderMoved, this, &AircraftTab::onJetDelayDragged);
+    connect(m_backgroundPlaneDelayBar, &QScrollBar::valueChanged, this,
+            &AircraftTab::onBackgroundPlaneDelayChanged);
+    connect(m_backgroundPlaneDelayBar, &QScrollBar::sliderMoved, this,
+            &AircraftTab::onBackgroundPlaneDelayDragged);
+    connect(m_mouseSensitivityBar, &QScrollBar::valueChanged, this,
+            &AircraftTab::onMouseSensitivityChanged);
+    connect(m_mouseSensitivityBar, &QScrollBar::sliderMoved, this,
+            &AircraftTab::onMouseSensitivityDragged);
+    connect(m_volumeBar, &QScrollBar::valueChanged, this, &AircraftTab::onVolumeChanged);
 
-    connect(m_chkProp, &QCheckBox::toggled, this, &AircraftTab::chkProp_Click);
-    connect(m_chkBG, &QCheckBox::toggled, this, &AircraftTab::chkBG_Click);
-    connect(m_chkClock, &QCheckBox::toggled, this, &AircraftTab::chkClock_Click);
-    connect(m_chkPowerSave, &QCheckBox::toggled, this, &AircraftTab::chkPowerSave_Click);
+    connect(m_jetCheckBox, &QCheckBox::toggled, this, &AircraftTab::onJetToggled);
+    connect(m_backgroundPlaneCheckBox, &QCheckBox::toggled, this,
+            &AircraftTab::onBackgroundPlaneToggled);
+    connect(m_clockCheckBox, &QCheckBox::toggled, this, &AircraftTab::onClockToggled);
+    connect(m_powerSaveCheckBox, &QCheckBox::toggled, this, &AircraftTab::onPowerSaveToggled);
 
     // Only an entry picked from the list is stored, never typed text.
-    connect(m_cboSoundOff, &QComboBox::activated, this, &AircraftTab::cboSoundOff_Click);
-    connect(m_txtFontSize, &QLineEdit::textChanged, this, &AircraftTab::txtFontSize_Change);
+    connect(m_soundCutOffList, &QComboBox::activated, this, &AircraftTab::onSoundCutOffPicked);
+    connect(m_clockFontSizeBox, &QLineEdit::textChanged, this, &AircraftTab::onClockFontSizeEdited);
 }
 
 void AircraftTab::showAndStore(QLineEdit* box, Key key, int position)
@@ -209,79 +220,79 @@ void AircraftTab::storeCheck(Key key, const QCheckBox* box)
     writeSetting(m_store, key, storedText(box->isChecked() ? 1 : 0));
 }
 
-void AircraftTab::hsbSpeed_Change()
+void AircraftTab::onSpeedChanged()
 {
-    showAndStore(m_txtSpeed, keys::Speed, m_hsbSpeed->value());
+    showAndStore(m_speedBox, keys::Speed, m_speedBar->value());
 }
 
-void AircraftTab::hsbSpeed_Scroll(int position)
+void AircraftTab::onSpeedDragged(int position)
 {
-    showAndStore(m_txtSpeed, keys::Speed, position);
+    showAndStore(m_speedBox, keys::Speed, position);
 }
 
-void AircraftTab::hsbFastJet_Change()
+void AircraftTab::onJetDelayChanged()
 {
-    showAndStore(m_txtFastJet, keys::SecDelay, m_hsbFastJet->value());
+    showAndStore(m_jetDelayBox, keys::SecDelay, m_jetDelayBar->value());
 }
 
-void AircraftTab::hsbFastJet_Scroll(int position)
+void AircraftTab::onJetDelayDragged(int position)
 {
-    showAndStore(m_txtFastJet, keys::SecDelay, position);
+    showAndStore(m_jetDelayBox, keys::SecDelay, position);
 }
 
-void AircraftTab::HSBSec_Change()
+void AircraftTab::onBackgroundPlaneDelayChanged()
 {
-    showAndStore(m_txtBGPlanes, keys::BGFreq, m_HSBSec->value());
+    showAndStore(m_backgroundPlaneDelayBox, keys::BGFreq, m_backgroundPlaneDelayBar->value());
 }
 
-void AircraftTab::HSBSec_Scroll(int position)
+void AircraftTab::onBackgroundPlaneDelayDragged(int position)
 {
-    showAndStore(m_txtBGPlanes, keys::BGFreq, position);
+    showAndStore(m_backgroundPlaneDelayBox, keys::BGFreq, position);
 }
 
-void AircraftTab::hsbMouseS_Change()
+void AircraftTab::onMouseSensitivityChanged()
 {
-    showAndStore(m_txtMouseS, keys::MouseSens, m_hsbMouseS->value());
+    showAndStore(m_mouseSensitivityBox, keys::MouseSens, m_mouseSensitivityBar->value());
 }
 
-void AircraftTab::hsbMouseS_Scroll(int position)
+void AircraftTab::onMouseSensitivityDragged(int position)
 {
-    showAndStore(m_txtMouseS, keys::MouseSens, position);
+    showAndStore(m_mouseSensitivityBox, keys::MouseSens, position);
 }
 
-void AircraftTab::hsbVolume_Change()
+void AircraftTab::onVolumeChanged()
 {
-    writeSetting(m_store, keys::Volume, storedText(m_hsbVolume->value()));
+    writeSetting(m_store, keys::Volume, storedText(m_volumeBar->value()));
 }
 
-void AircraftTab::chkProp_Click()
+void AircraftTab::onJetToggled()
 {
-    storeCheck(keys::Prop, m_chkProp);
+    storeCheck(keys::Prop, m_jetCheckBox);
 }
 
-void AircraftTab::chkBG_Click()
+void AircraftTab::onBackgroundPlaneToggled()
 {
-    storeCheck(keys::PlaneBG, m_chkBG);
+    storeCheck(keys::PlaneBG, m_backgroundPlaneCheckBox);
 }
 
-void AircraftTab::chkClock_Click()
+void AircraftTab::onClockToggled()
 {
-    storeCheck(keys::Clock, m_chkClock);
+    storeCheck(keys::Clock, m_clockCheckBox);
 }
 
-void AircraftTab::chkPowerSave_Click()
+void AircraftTab::onPowerSaveToggled()
 {
-    storeCheck(keys::PwrSave, m_chkPowerSave);
+    storeCheck(keys::PwrSave, m_powerSaveCheckBox);
 }
 
-void AircraftTab::cboSoundOff_Click(int index)
+void AircraftTab::onSoundCutOffPicked(int index)
 {
-    if (reachedByTyping(*m_cboSoundOff))
+    if (reachedByTyping(*m_soundCutOffList))
         return;
-    writeSetting(m_store, keys::SoundOff, m_cboSoundOff->itemText(index));
+    writeSetting(m_store, keys::SoundOff, m_soundCutOffList->itemText(index));
 }
 
-void AircraftTab::txtFontSize_Change(const QString& text)
+void AircraftTab::onClockFontSizeEdited(const QString& text)
 {
     writeSetting(m_store, keys::FontClock, text);
 }

@@ -20,18 +20,18 @@ class AircraftTab final : public QWidget {
 public:
     AircraftTab(SettingsStore& store, QWidget* parent = nullptr);
 
-    QScrollBar* hsbSpeed() const { return m_hsbSpeed; }
-    QScrollBar* hsbFastJet() const { return m_hsbFastJet; }
-    QScrollBar* HSBSec() const { return m_HSBSec; }
-    QScrollBar* hsbMouseS() const { return m_hsbMouseS; }
-    QScrollBar* hsbVolume() const { return m_hsbVolume; }
-    QLineEdit* txtBGPlanes() const { return m_txtBGPlanes; }
-    QLineEdit* txtFontSize() const { return m_txtFontSize; }
-    QComboBox* cboSoundOff() const { return m_cboSoundOff; }
-    QCheckBox* chkProp() const { return m_chkProp; }
-    QCheckBox* chkBG() const { return m_chkBG; }
-    QCheckBox* chkClock() const { return m_chkClock; }
-    QCheckBox* chkPowerSave() const { return m_chkPowerSave; }
+    QScrollBar* speedBar() const { return m_speedBar; }
+    QScrollBar* jetDelayBar() const { return m_jetDelayBar; }
+    QScrollBar* backgroundPlaneDelayBar() const { return m_backgroundPlaneDelayBar; }
+    QScrollBar* mouseSensitivityBar() const { return m_mouseSensitivityBar; }
+    QScrollBar* volumeBar() const { return m_volumeBar; }
+    QLineEdit* backgroundPlaneDelayBox() const { return m_backgroundPlaneDelayBox; }
+    QLineEdit* clockFontSizeBox() const { return m_clockFontSizeBox; }
+    QComboBox* soundCutOffList() const { return m_soundCutOffList; }
+    QCheckBox* jetCheckBox() const { return m_jetCheckBox; }
+    QCheckBox* backgroundPlaneCheckBox() const { return m_backgroundPlaneCheckBox; }
+    QCheckBox* clockCheckBox() const { return m_clockCheckBox; }
+    QCheckBox* powerSaveCheckBox() const { return m_powerSaveCheckBox; }
 
 private:
     QWidget* buildSpeedFrame();
@@ -46,39 +46,39 @@ private:
     void showAndStore(QLineEdit* box, Key key, int position);
     void storeCheck(Key key, const QCheckBox* box);
 
-    void hsbSpeed_Change();
-    void hsbSpeed_Scroll(int position);
-    void hsbFastJet_Change();
-    void hsbFastJet_Scroll(int position);
-    void HSBSec_Change();
-    void HSBSec_Scroll(int position);
-    void hsbMouseS_Change();
-    void hsbMouseS_Scroll(int position);
-    void hsbVolume_Change();
-    void chkProp_Click();
-    void chkBG_Click();
-    void chkClock_Click();
-    void chkPowerSave_Click();
-    void cboSoundOff_Click(int index);
-    void txtFontSize_Change(const QString& text);
+    void onSpeedChanged();
+    void onSpeedDragged(int position);
+    void onJetDelayChanged();
+    void onJetDelayDragged(int position);
+    void onBackgroundPlaneDelayChanged();
+    void onBackgroundPlaneDelayDragged(int position);
+    void onMouseSensitivityChanged();
+    void onMouseSensitivityDragged(int position);
+    void onVolumeChanged();
+    void onJetToggled();
+    void onBackgroundPlaneToggled();
+    void onClockToggled();
+    void onPowerSaveToggled();
+    void onSoundCutOffPicked(int index);
+    void onClockFontSizeEdited(const QString& text);
 
     SettingsStore& m_store;
 
-    QLineEdit* m_txtSpeed = nullptr;
-    QScrollBar* m_hsbSpeed = nullptr;
-    QCheckBox* m_chkProp = nullptr;
-    QScrollBar* m_hsbFastJet = nullptr;
-    QLineEdit* m_txtFastJet = nullptr;
-    QComboBox* m_cboSoundOff = nullptr;
-    QScrollBar* m_hsbVolume = nullptr;
-    QCheckBox* m_chkBG = nullptr;
-    QScrollBar* m_HSBSec = nullptr;
-    QLineEdit* m_txtBGPlanes = nullptr;
-    QScrollBar* m_hsbMouseS = nullptr;
-    QLineEdit* m_txtMouseS = nullptr;
-    QCheckBox* m_chkClock = nullptr;
-    QLineEdit* m_txtFontSize = nullptr;
-    QCheckBox* m_chkPowerSave = nullptr;
+    QLineEdit* m_speedBox = nullptr;
+    QScrollBar* m_speedBar = nullptr;
+    QCheckBox* m_jetCheckBox = nullptr;
+    QScrollBar* m_jetDelayBar = nullptr;
+    QLineEdit* m_jetDelayBox = nullptr;
+    QComboBox* m_soundCutOffList = nullptr;
+    QScrollBar* m_volumeBar = nullptr;
+    QCheckBox* m_backgroundPlaneCheckBox = nullptr;
+    QScrollBar* m_backgroundPlaneDelayBar = nullptr;
+    QLineEdit* m_backgroundPlaneDelayBox = nullptr;
+    QScrollBar* m_mouseSensitivityBar = nullptr;
+    QLineEdit* m_mouseSensitivityBox = nullptr;
+    QCheckBox* m_clockCheckBox = nullptr;
+    QLineEdit* m_clockFontSizeBox = nullptr;
+    QCheckBox* m_powerSaveCheckBox = nullptr;
 };
 
 } // namespace skyraid

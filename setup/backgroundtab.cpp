@@ -56,14 +56,14 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
     setObjectName(QStringLiteral("tabBackGround"));
 
     auto* choices = new FrameBox(QStringLiteral("Background"), QStringLiteral("Frame4"), this);
-    m_optBakGrnd = new QButtonGroup(this);
+    m_backgroundOptions = new QButtonGroup(this);
     const QString captions[OptionCount] = {
         QStringLiteral("Solid Black"), QStringLiteral("Solid Sky Blue"), QStringLiteral("Custom")};
     auto* choiceLayout = new QGridLayout(choices);
     for (int index = 0; index < OptionCount; ++index) {
         auto* option = new QRadioButton(captions[index], choices);
-        option->setObjectName(QStringLiteral("optBakGrnd%1").arg(index));
-        m_optBakGrnd->addButton(option, index);
+        option->setObjectName(QStringLiteral("backgroundOption%1").arg(index));
+        m_backgroundOptions->addButton(option, index);
         choiceLayout->addWidget(option, index, 0);
     }
     choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("Picture5"), choices), 0, 1);
@@ -73,10 +73,10 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
 
     auto* custom =
         new FrameBox(QStringLiteral("Custom Back Ground"), QStringLiteral("Frame7"), this);
-    m_cmdSelectBG = new QPushButton(QStringLiteral("Select Background"), custom);
-    m_cmdSelectBG->setObjectName(QStringLiteral("cmdSelectBG"));
-    m_cmdSelectBG->setAutoDefault(false);
-    m_txtBGFile = textBox(QString(), QStringLiteral("txtBGFile"), custom);
+    m_selectBackgroundButton = new QPushButton(QStringLiteral("Select Background"), custom);
+    m_selectBackgroundButton->setObjectName(QStringLiteral("selectBackgroundButton"));
+    m_selectBackgroundButton->setAutoDefault(false);
+    m_backgroundFileBox = textBox(QString(), QStringLiteral("backgroundFileBox"), custom);
     auto* where = label(QStringLiteral("Backgrounds can be downloaded from our site. Must be "
                                        "800x600 and in .bmp format + placed in:"),
                         QStringLiteral("Label5"), custom);
@@ -87,8 +87,8 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
     setTextColour(folder, blue());
 
     auto* customLayout = new QGridLayout(custom);
-    customLayout->addWidget(m_cmdSelectBG, 0, 0);
-    customLayout->addWidget(m_txtBGFile, 0, 1);
+    customLayout->addWidget(m_selectBackgroundButton, 0, 0);
+    customLayout->addWidget(m_backgroundFileBox, 0, 1);
     customLayout->addWidget(where, 1, 0, 1, 2);
     customLayout->addWidget(folder, 2, 0, 1, 2);
     customLayout->setColumnStretch(1, 1);
@@ -99,32 +99,34 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
     layout->addStretch(1);
 
     // Choosing an option from code raises the same notification as a click.
-    connect(m_optBakGrnd, &QButtonGroup::idToggled, this, &BackGroundTab::optBakGrnd_Click);
-    connect(m_cmdSelectBG, &QPushButton::clicked, this, &BackGroundTab::cmdSelectBG_Click);
+    connect(m_backgroundOptions, &QButtonGroup::idToggled, this,
+            &BackGroundTab::onBackgroundOptionToggled);
+    connect(m_selectBackgroundButton, &QPushButton::clicked, this,
+            &BackGroundTab::onSelectBackground);
 }
 
-QRadioButton* BackGroundTab::optBakGrnd(int index) const
+QRadioButton* BackGroundTab::backgroundOption(int index) const
 {
-    return static_cast<QRadioButton*>(m_optBakGrnd->button(index));
+    return static_cast<QRadioButton*>(m_backgroundOptions->button(index));
 }
 
 void BackGroundTab::BackGround()
 {
     m_backgroundChoice = readSetting(m_store, keys::BackGround);
-    enableSelectBG();
+    enableBackgroundPicker();
 }
 
-void BackGroundTab::enableSelectBG()
+void BackGroundTab::enableBackgroundPicker()
 {
-    m_cmdSelectBG->setEnabled(toNumber(m_backgroundChoice) == 3.0);
+    m_selectBackgroundButton->setEnabled(toNumber(m_backgroundChoice) == 3.0);
 }
 
-void BackGroundTab::SelectBG()
+void BackGroundTab::showBackgroundFile()
 {
-    m_txtBGFile->setText(readSetting(m_store, keys::BMPFileName));
+    m_backgroundFileBox->setText(readSetting(m_store, keys::BMPFileName));
 }
 
-void BackGroundTab::optBakGrnd_Click(int index, bool checked)
+void BackGroundTab::onBackgroundOptionToggled(int index, bool checked)
 {
     if (!checked)
         return; // the option that was chosen before
@@ -133,12 +135,12 @@ void BackGroundTab::optBakGrnd_Click(int index, bool checked)
     BackGround();
 }
 
-void BackGroundTab::cmdSelectBG_Click()
+void BackGroundTab::onSelectBackground()
 {
     // Whatever the user did in the picker, the box shows what is stored now.
     ImagePicker picker(ImagePicker::GetFile, m_store, m_services, window());
     picker.exec();
-    SelectBG();
+    showBackgroundFile();
 }
 
 } // namespace skyraid

@@ -22,9 +22,9 @@ public:
 
     static constexpr int OptionCount = 3;
 
-    QRadioButton* optBakGrnd(int index) const;
-    QPushButton* cmdSelectBG() const { return m_cmdSelectBG; }
-    QLineEdit* txtBGFile() const { return m_txtBGFile; }
+    QRadioButton* backgroundOption(int index) const;
+    QPushButton* selectBackgroundButton() const { return m_selectBackgroundButton; }
+    QLineEdit* backgroundFileBox() const { return m_backgroundFileBox; }
 
     // The text last read from or written to "BackGround".
     const QString& backgroundChoice() const { return m_backgroundChoice; }
@@ -34,20 +34,20 @@ public:
     // button while the choice is the custom picture.
     void BackGround();
     // Enables the picker button while the background choice is 3.
-    void enableSelectBG();
+    void enableBackgroundPicker();
     // Shows the stored background file name.
-    void SelectBG();
+    void showBackgroundFile();
 
 private:
-    void optBakGrnd_Click(int index, bool checked);
-    void cmdSelectBG_Click();
+    void onBackgroundOptionToggled(int index, bool checked);
+    void onSelectBackground();
 
     SettingsStore& m_store;
     DialogServices m_services;
     QString m_backgroundChoice;
-    QButtonGroup* m_optBakGrnd = nullptr;
-    QPushButton* m_cmdSelectBG = nullptr;
-    QLineEdit* m_txtBGFile = nullptr;
+    QButtonGroup* m_backgroundOptions = nullptr;
+    QPushButton* m_selectBackgroundButton = nullptr;
+    QLineEdit* m_backgroundFileBox = nullptr;
 };
 
 } // namespace skyraid

@@ -18,8 +18,8 @@ struct Question {
 
 // clang-format off
 const Question Questions[] = {
-    {"lblHelp01", "How do I load a custom background?",
-     "lblHelp01A",
+    {"helpLabel", "How do I load a custom background?",
+     "helpMoreLabel",
      "The first thing you need is a background.  The size needs to be 800x600 pixels to fill "
      "the entire screen.  The file can be anywhere on your hard drive.  Simply click the "
      "BACKGROUND tab and the CUSTOM option button and click the SELECT BACKGROUND button."},
@@ -28,8 +28,8 @@ const Question Questions[] = {
      "The first thing you need is a logo.  It can be any size, but a smaller picture looks "
      "better.  The file can be anywhere on your hard drive.  Simply click the LOGO/MESSAGE tab "
      "and click the SELECT LOGO button."},
-    {"lblFonts", "Why is it slow loading the settings screen?",
-     "lblFontDesc",
+    {"fontsLabel", "Why is it slow loading the settings screen?",
+     "fontDescriptionLabel",
      "Some machines are faster than others, but the reason for the slow down is directly "
      "related to the number of fonts you have installed on your system.  The more the fonts "
      "the slower it is to load."},

@@ -65,7 +65,7 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
 
 } // namespace
 
-const ImagePicker::Kind ImagePicker::GetFile{QLatin1String("GetFile"), QLatin1String("Form1"),
+const ImagePicker::Kind ImagePicker::GetFile{QLatin1String("GetFile"), QLatin1String("SaverScene"),
                                              keys::BMPFileName, QSize(404, 312)};
 const ImagePicker::Kind ImagePicker::GetLogo{QLatin1String("GetLogo"),
                                              QLatin1String("Select Your Logo"), keys::LogoFileName,
@@ -89,53 +89,55 @@ ImagePicker::ImagePicker(const Kind& kind, SettingsStore& store, const DialogSer
     setWindowTitle(kind.caption);
     setModal(true);
     buildForm();
-    Form_Load();
+    fillLists();
 }
 
 void ImagePicker::buildForm()
 {
-    m_txtFileName = textBox(QString(), QStringLiteral("txtFileName"), this);
-    m_filFiles = new FileList(this);
-    m_filFiles->setObjectName(QStringLiteral("filFiles"));
-    m_cboFileType = new QComboBox(this);
-    m_cboFileType->setObjectName(QStringLiteral("cboFileType"));
-    m_lblDirName = new PathLabel(QStringLiteral("lblDirName"), this);
-    m_dirDirectory = new DirectoryList(this);
-    m_dirDirectory->setObjectName(QStringLiteral("dirDirectory"));
-    m_drvDrive = new QComboBox(this);
-    m_drvDrive->setObjectName(QStringLiteral("drvDrive"));
-    m_cmdCancel = button(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"), this);
-    m_cmdOK = button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), this);
+    m_fileNameBox = textBox(QString(), QStringLiteral("fileNameBox"), this);
+    m_fileList = new FileList(this);
+    m_fileList->setObjectName(QStringLiteral("fileList"));
+    m_fileTypeList = new QComboBox(this);
+    m_fileTypeList->setObjectName(QStringLiteral("fileTypeList"));
+    m_folderLabel = new PathLabel(QStringLiteral("folderLabel"), this);
+    m_folderList = new DirectoryList(this);
+    m_folderList->setObjectName(QStringLiteral("folderList"));
+    m_driveList = new QComboBox(this);
+    m_driveList->setObjectName(QStringLiteral("driveList"));
+    m_cancelButton = button(QStringLiteral("&Cancel"), QStringLiteral("cancelButton"), this);
+    m_okButton = button(QStringLiteral("&OK"), QStringLiteral("okButton"), this);
     // Enter in the file name box accepts it.
-    m_cmdOK->setDefault(true);
+    m_okButton->setDefault(true);
 
-    auto* lblFileName = label(QStringLiteral("File Name:"), QStringLiteral("lblFileName"), this);
-    auto* lblFileType = label(QStringLiteral("File Type:"), QStringLiteral("lblFileType"), this);
-    auto* lblDirectories =
-        label(QStringLiteral("Directories:"), QStringLiteral("lblDirectories"), this);
-    auto* lblDrive = label(QStringLiteral("Drive:"), QStringLiteral("lblDrive"), this);
+    auto* fileNameLabel =
+        label(QStringLiteral("File Name:"), QStringLiteral("fileNameLabel"), this);
+    auto* fileTypeLabel =
+        label(QStringLiteral("File Type:"), QStringLiteral("fileTypeLabel"), this);
+    auto* foldersLabel =
+        label(QStringLiteral("Directories:"), QStringLiteral("foldersLabel"), this);
+    auto* driveLabel = label(QStringLiteral("Drive:"), QStringLiteral("driveLabel"), this);
 
     // Two columns of the same width; the lists take what height there is.
     auto* columns = new QGridLayout;
     columns->setHorizontalSpacing(12);
-    columns->addWidget(lblFileName, 0, 0);
-    columns->addWidget(m_txtFileName, 1, 0);
-    columns->addWidget(m_filFiles, 2, 0);
-    columns->addWidget(lblFileType, 3, 0);
-    columns->addWidget(m_cboFileType, 4, 0);
-    columns->addWidget(lblDirectories, 0, 1);
-    columns->addWidget(m_lblDirName, 1, 1);
-    columns->addWidget(m_dirDirectory, 2, 1);
-    columns->addWidget(lblDrive, 3, 1);
-    columns->addWidget(m_drvDrive, 4, 1);
+    columns->addWidget(fileNameLabel, 0, 0);
+    columns->addWidget(m_fileNameBox, 1, 0);
+    columns->addWidget(m_fileList, 2, 0);
+    columns->addWidget(fileTypeLabel, 3, 0);
+    columns->addWidget(m_fileTypeList, 4, 0);
+    columns->addWidget(foldersLabel, 0, 1);
+    columns->addWidget(m_folderLabel, 1, 1);
+    columns->addWidget(m_folderList, 2, 1);
+    columns->addWidget(driveLabel, 3, 1);
+    columns->addWidget(m_driveList, 4, 1);
     columns->setColumnStretch(0, 1);
     columns->setColumnStretch(1, 1);
     columns->setRowStretch(2, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_okButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
@@ -146,98 +148,98 @@ void ImagePicker::buildForm()
                        qRound(m_kind.clientSize.height() * scale));
     resize(wanted.expandedTo(minimumSizeHint()));
 
-    connect(m_drvDrive, &QComboBox::currentIndexChanged, this, &ImagePicker::drvDrive_Change);
-    connect(m_dirDirectory, &DirectoryList::pathChanged, this, &ImagePicker::dirDirectory_Change);
-    connect(m_cboFileType, &QComboBox::currentIndexChanged, this, &ImagePicker::cboFileType_Click);
+    connect(m_driveList, &QComboBox::currentIndexChanged, this, &ImagePicker::onDriveChanged);
+    connect(m_folderList, &DirectoryList::pathChanged, this, &ImagePicker::onFolderChanged);
+    connect(m_fileTypeList, &QComboBox::currentIndexChanged, this, &ImagePicker::onFileTypePicked);
     // A click, or moving the selection with the keys.
-    connect(m_filFiles, &QListWidget::itemSelectionChanged, this, &ImagePicker::filFiles_Click);
-    connect(m_filFiles, &QListWidget::itemClicked, this, &ImagePicker::filFiles_Click);
-    connect(m_filFiles, &QListWidget::itemDoubleClicked, this, &ImagePicker::filFiles_DblClick);
-    connect(m_cmdOK, &QPushButton::clicked, this, &ImagePicker::cmdOK_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &ImagePicker::cmdCancel_Click);
+    connect(m_fileList, &QListWidget::itemSelectionChanged, this, &ImagePicker::onFileClicked);
+    connect(m_fileList, &QListWidget::itemClicked, this, &ImagePicker::onFileClicked);
+    connect(m_fileList, &QListWidget::itemDoubleClicked, this, &ImagePicker::onFileActivated);
+    connect(m_okButton, &QPushButton::clicked, this, &ImagePicker::onOk);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ImagePicker::onCancel);
 }
 
-void ImagePicker::Form_Load()
+void ImagePicker::fillLists()
 {
     {
-        const QSignalBlocker blocker(m_drvDrive);
+        const QSignalBlocker blocker(m_driveList);
         for (const QString& root : m_services.volumes())
-            m_drvDrive->addItem(QDir::toNativeSeparators(root), root);
+            m_driveList->addItem(QDir::toNativeSeparators(root), root);
     }
 
     // Adding the first entry selects it, which sets the first pattern.
     for (int position = 0; position < FileTypeCount; ++position)
-        m_cboFileType->addItem(fileTypeEntry(position));
-    m_cboFileType->setCurrentIndex(0);
+        m_fileTypeList->addItem(fileTypeEntry(position));
+    m_fileTypeList->setCurrentIndex(0);
 
     // The lists start at the program's current folder, on its drive; the
     // folder list's change notification fills the file list and the path.
     // Should that folder be gone, the home folder stands in.
     for (const QString& start : {QDir::currentPath(), QDir::homePath(), QDir::rootPath()}) {
-        if (m_dirDirectory->setPath(start))
+        if (m_folderList->setPath(start))
             break;
     }
 }
 
-void ImagePicker::drvDrive_Change(int index)
+void ImagePicker::onDriveChanged(int index)
 {
-    const QString root = m_drvDrive->itemData(index).toString();
+    const QString root = m_driveList->itemData(index).toString();
     const QString folder = m_driveFolders.value(root, root);
-    if (m_dirDirectory->setPath(folder) || (folder != root && m_dirDirectory->setPath(root)))
+    if (m_folderList->setPath(folder) || (folder != root && m_folderList->setPath(root)))
         return;
     m_services.messages->show(this, MessageBoxes::Icon::Exclamation, QStringLiteral("Error"),
                               QStringLiteral("Drive error!"));
-    showDriveOf(m_dirDirectory->path());
+    showDriveOf(m_folderList->path());
 }
 
-void ImagePicker::dirDirectory_Change(const QString& path)
+void ImagePicker::onFolderChanged(const QString& path)
 {
-    m_filFiles->setPath(path);
+    m_fileList->setPath(path);
     showDirName(path);
     // Folders nest across drives here (a disc mounted inside the home
     // folder), so the drive list follows the folder.
     showDriveOf(path);
-    if (m_drvDrive->currentIndex() >= 0)
-        m_driveFolders.insert(m_drvDrive->currentData().toString(), path);
+    if (m_driveList->currentIndex() >= 0)
+        m_driveFolders.insert(m_driveList->currentData().toString(), path);
 }
 
-void ImagePicker::cboFileType_Click(int position)
+void ImagePicker::onFileTypePicked(int position)
 {
     if (position < 0 || position >= FileTypeCount)
         return;
-    m_filFiles->setPattern(fileTypePattern(position));
+    m_fileList->setPattern(fileTypePattern(position));
 }
 
-void ImagePicker::filFiles_Click()
+void ImagePicker::onFileClicked()
 {
-    const QString name = m_filFiles->fileName();
+    const QString name = m_fileList->fileName();
     if (!name.isEmpty())
-        m_txtFileName->setText(name);
+        m_fileNameBox->setText(name);
 }
 
-void ImagePicker::filFiles_DblClick()
+void ImagePicker::onFileActivated()
 {
-    filFiles_Click();
-    cmdOK_Click();
+    onFileClicked();
+    onOk();
 }
 
-void ImagePicker::cmdOK_Click()
+void ImagePicker::onOk()
 {
-    const QString typed = m_txtFileName->text();
+    const QString typed = m_fileNameBox->text();
     if (typed.isEmpty()) {
         m_services.messages->show(this, MessageBoxes::Icon::None, programTitle(),
                                   QStringLiteral("You must first select a file!"));
         return;
     }
     // The selected file is stored with its folder; anything else as typed.
-    const QString selected = m_filFiles->fileName();
+    const QString selected = m_fileList->fileName();
     const QString result =
-        !selected.isEmpty() && typed == selected ? joinedPath(m_filFiles->path(), selected) : typed;
+        !selected.isEmpty() && typed == selected ? joinedPath(m_fileList->path(), selected) : typed;
     writeSetting(m_store, m_kind.key, result);
     accept();
 }
 
-void ImagePicker::cmdCancel_Click()
+void ImagePicker::onCancel()
 {
     reject();
 }
@@ -245,8 +247,8 @@ void ImagePicker::cmdCancel_Click()
 void ImagePicker::showDirName(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    m_lblDirName->setText(shown);
-    m_lblDirName->setToolTip(shown);
+    m_folderLabel->setText(shown);
+    m_folderLabel->setToolTip(shown);
 }
 
 int ImagePicker::driveOf(const QString& folder) const
@@ -258,8 +260,8 @@ int ImagePicker::driveOf(const QString& folder) const
 #endif
     int best = -1;
     qsizetype bestLength = -1;
-    for (int index = 0; index < m_drvDrive->count(); ++index) {
-        QString root = m_drvDrive->itemData(index).toString();
+    for (int index = 0; index < m_driveList->count(); ++index) {
+        QString root = m_driveList->itemData(index).toString();
         if (!root.endsWith(u'/'))
             root += u'/';
         const bool holds = (folder + u'/').startsWith(root, sensitivity);
@@ -273,8 +275,8 @@ int ImagePicker::driveOf(const QString& folder) const
 
 void ImagePicker::showDriveOf(const QString& folder)
 {
-    const QSignalBlocker blocker(m_drvDrive);
-    m_drvDrive->setCurrentIndex(driveOf(folder));
+    const QSignalBlocker blocker(m_driveList);
+    m_driveList->setCurrentIndex(driveOf(folder));
 }
 
 QString joinedPath(const QString& folder, const QString& name)

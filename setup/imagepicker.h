@@ -46,25 +46,25 @@ public:
     ImagePicker(const Kind& kind, SettingsStore& store, const DialogServices& services,
                 QWidget* parent = nullptr);
 
-    QLineEdit* txtFileName() const { return m_txtFileName; }
-    FileList* filFiles() const { return m_filFiles; }
-    QComboBox* cboFileType() const { return m_cboFileType; }
-    QLabel* lblDirName() const { return m_lblDirName; }
-    DirectoryList* dirDirectory() const { return m_dirDirectory; }
-    QComboBox* drvDrive() const { return m_drvDrive; }
-    QPushButton* cmdOK() const { return m_cmdOK; }
-    QPushButton* cmdCancel() const { return m_cmdCancel; }
+    QLineEdit* fileNameBox() const { return m_fileNameBox; }
+    FileList* fileList() const { return m_fileList; }
+    QComboBox* fileTypeList() const { return m_fileTypeList; }
+    QLabel* folderLabel() const { return m_folderLabel; }
+    DirectoryList* folderList() const { return m_folderList; }
+    QComboBox* driveList() const { return m_driveList; }
+    QPushButton* okButton() const { return m_okButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
 
 private:
     void buildForm();
-    void Form_Load();
-    void drvDrive_Change(int index);
-    void dirDirectory_Change(const QString& path);
-    void cboFileType_Click(int position);
-    void filFiles_Click();
-    void filFiles_DblClick();
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void fillLists();
+    void onDriveChanged(int index);
+    void onFolderChanged(const QString& path);
+    void onFileTypePicked(int position);
+    void onFileClicked();
+    void onFileActivated();
+    void onOk();
+    void onCancel();
 
     void showDirName(const QString& path);
     // The listed drive that holds the folder: the longest drive root above
@@ -80,14 +80,14 @@ private:
     // again returns there.
     QHash<QString, QString> m_driveFolders;
 
-    QLineEdit* m_txtFileName = nullptr;
-    FileList* m_filFiles = nullptr;
-    QComboBox* m_cboFileType = nullptr;
-    QLabel* m_lblDirName = nullptr;
-    DirectoryList* m_dirDirectory = nullptr;
-    QComboBox* m_drvDrive = nullptr;
-    QPushButton* m_cmdOK = nullptr;
-    QPushButton* m_cmdCancel = nullptr;
+    QLineEdit* m_fileNameBox = nullptr;
+    FileList* m_fileList = nullptr;
+    QComboBox* m_fileTypeList = nullptr;
+    QLabel* m_folderLabel = nullptr;
+    DirectoryList* m_folderList = nullptr;
+    QComboBox* m_driveList = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 // The folder and the file name joined into one path in the system's own

@@ -29,44 +29,44 @@ public:
     // there is one, else the same name in other letter case; -1 if none.
     int fontPosition(const QString& name) const;
 
-    QCheckBox* chkLogo() const { return m_chkLogo; }
-    QLineEdit* txtLogo() const { return m_txtLogo; }
-    QPushButton* cmdSelectLogo() const { return m_cmdSelectLogo; }
-    QCheckBox* chkMessage() const { return m_chkMessage; }
-    QLineEdit* txtMessage() const { return m_txtMessage; }
-    QComboBox* cboFontsScreen() const { return m_cboFontsScreen; }
-    QComboBox* cboFontSize() const { return m_cboFontSize; }
-    QLabel* lblSample() const { return m_lblSample; }
+    QCheckBox* logoCheckBox() const { return m_logoCheckBox; }
+    QLineEdit* logoFileBox() const { return m_logoFileBox; }
+    QPushButton* selectLogoButton() const { return m_selectLogoButton; }
+    QCheckBox* messageCheckBox() const { return m_messageCheckBox; }
+    QLineEdit* messageBox() const { return m_messageBox; }
+    QComboBox* fontList() const { return m_fontList; }
+    QComboBox* fontSizeList() const { return m_fontSizeList; }
+    QLabel* sampleLabel() const { return m_sampleLabel; }
 
     // Selects the size list's entry at a stored position; a change of entry
     // is stored as a pick from the list would be.
     void selectFontSize(const QString& position);
 
     // Shows the stored logo file name.
-    void SelectLogo();
+    void showLogoFile();
     // Shows the sample text in the named font.
     void showSampleFont(const QString& name);
 
 private:
-    void chkLogo_Click();
-    void chkMessage_Click();
-    void txtMessage_Change(const QString& text);
-    void cboFontsScreen_Click(int index);
-    void cboFontSize_Click(int index);
-    void cboFontSize_Change(const QString& text);
-    void cmdSelectLogo_Click();
+    void onLogoToggled();
+    void onMessageToggled();
+    void onMessageEdited(const QString& text);
+    void onFontPicked(int index);
+    void onFontSizePicked(int index);
+    void onFontSizeEdited(const QString& text);
+    void onSelectLogo();
 
     SettingsStore& m_store;
     DialogServices m_services;
-    QCheckBox* m_chkLogo = nullptr;
-    QLineEdit* m_txtLogo = nullptr;
-    QPushButton* m_cmdSelectLogo = nullptr;
-    QCheckBox* m_chkMessage = nullptr;
-    QLineEdit* m_txtMessage = nullptr;
-    QComboBox* m_cboFontsScreen = nullptr;
-    QComboBox* m_cboFontSize = nullptr;
-    QLabel* m_lblSample = nullptr;
-    // The size list's current entry as last reported; see cboFontSize_Change.
+    QCheckBox* m_logoCheckBox = nullptr;
+    QLineEdit* m_logoFileBox = nullptr;
+    QPushButton* m_selectLogoButton = nullptr;
+    QCheckBox* m_messageCheckBox = nullptr;
+    QLineEdit* m_messageBox = nullptr;
+    QComboBox* m_fontList = nullptr;
+    QComboBox* m_fontSizeList = nullptr;
+    QLabel* m_sampleLabel = nullptr;
+    // The size list's current entry as last reported; see onFontSizeEdited.
     int m_fontSizeIndex = -1;
 };
 

@@ -59,7 +59,7 @@ Setup::Setup(SettingsStore& store, const QStringList& fontNames, DialogServices 
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(caption());
     buildForm();
-    Form_Load(fontNames);
+    showSettings(fontNames);
     placeOnScreen();
 }
 
@@ -87,38 +87,38 @@ QString Setup::aboutText()
 
 void Setup::buildForm()
 {
-    m_SSTab1 = new QTabWidget(this);
-    m_SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    m_aircraft = new AircraftTab(m_store, m_SSTab1);
-    m_backGround = new BackGroundTab(m_store, m_services, m_SSTab1);
-    m_logoMessage = new LogoMessageTab(m_store, m_services, m_SSTab1);
-    m_help = new HelpTab(m_SSTab1);
-    m_SSTab1->addTab(m_aircraft, QStringLiteral("Aircraft"));
-    m_SSTab1->addTab(m_backGround, QStringLiteral("BackGround"));
-    m_SSTab1->addTab(m_logoMessage, QStringLiteral("Logo/Message"));
-    m_SSTab1->addTab(m_help, QStringLiteral("Help"));
-    m_SSTab1->setCurrentWidget(m_aircraft);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_aircraft = new AircraftTab(m_store, m_tabs);
+    m_backGround = new BackGroundTab(m_store, m_services, m_tabs);
+    m_logoMessage = new LogoMessageTab(m_store, m_services, m_tabs);
+    m_help = new HelpTab(m_tabs);
+    m_tabs->addTab(m_aircraft, QStringLiteral("Aircraft"));
+    m_tabs->addTab(m_backGround, QStringLiteral("BackGround"));
+    m_tabs->addTab(m_logoMessage, QStringLiteral("Logo/Message"));
+    m_tabs->addTab(m_help, QStringLiteral("Help"));
+    m_tabs->setCurrentWidget(m_aircraft);
 
-    auto* picToolBar = new QWidget(this);
-    picToolBar->setObjectName(QStringLiteral("picToolBar"));
-    m_cmdAbout = button(QStringLiteral("&About"), QStringLiteral("cmdAbout"), picToolBar);
-    m_cmdHelp = button(QStringLiteral("&Online HELP"), QStringLiteral("cmdHelp"), picToolBar);
-    m_cmdOK = button(QStringLiteral("&OK"), QStringLiteral("cmdOK"), picToolBar);
-    controls::setBold(m_cmdOK);
-    auto* strip = new QHBoxLayout(picToolBar);
+    auto* toolBar = new QWidget(this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_aboutButton = button(QStringLiteral("&About"), QStringLiteral("aboutButton"), toolBar);
+    m_helpButton = button(QStringLiteral("&Online HELP"), QStringLiteral("helpButton"), toolBar);
+    m_okButton = button(QStringLiteral("&OK"), QStringLiteral("okButton"), toolBar);
+    controls::setBold(m_okButton);
+    auto* strip = new QHBoxLayout(toolBar);
     strip->setContentsMargins(0, 0, 0, 0);
-    strip->addWidget(m_cmdAbout);
-    strip->addWidget(m_cmdHelp);
+    strip->addWidget(m_aboutButton);
+    strip->addWidget(m_helpButton);
     strip->addStretch(1);
-    strip->addWidget(m_cmdOK);
+    strip->addWidget(m_okButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_SSTab1, 1);
-    layout->addWidget(picToolBar);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(toolBar);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, &Setup::cmdOK_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
-    connect(m_cmdAbout, &QPushButton::clicked, this, &Setup::cmdAbout_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &Setup::onOk);
+    connect(m_helpButton, &QPushButton::clicked, this, &Setup::onHelp);
+    connect(m_aboutButton, &QPushButton::clicked, this, &Setup::onAbout);
 }
 
 void Setup::placeOnScreen()
@@ -133,33 +133,33 @@ void Setup::placeOnScreen()
     }
 }
 
-void Setup::Form_Load(const QStringList& fontNames)
+void Setup::showSettings(const QStringList& fontNames)
 {
     // Every assignment below that changes a control raises that control's
     // change signal, which stores the control's value just as a user's change
     // would. What a control already shows is not stored again, and the text
-    // boxes that only show a value (txtLogo, txtBGFile, txtBGPlanes) and the
-    // sound cut-off's text store nothing.
+    // boxes that only show a value (logoFileBox, backgroundFileBox, backgroundPlaneDelayBox) and
+    // the sound cut-off's text store nothing.
     auto read = [this](Key key) { return readSetting(m_store, key); };
     AircraftTab& aircraft = *m_aircraft;
     BackGroundTab& backGround = *m_backGround;
     LogoMessageTab& logoMessage = *m_logoMessage;
 
     logoMessage.fillFontList(fontNames);
-    setCheckState(*aircraft.chkBG(), read(keys::PlaneBG));
+    setCheckState(*aircraft.backgroundPlaneCheckBox(), read(keys::PlaneBG));
 
     backGround.setBackgroundChoice(read(keys::BackGround));
     if (const auto index =
             backgroundIndex(backGround.backgroundChoice(), BackGroundTab::OptionCount))
-        backGround.optBakGrnd(*index)->setChecked(true);
+        backGround.backgroundOption(*index)->setChecked(true);
 
-    setCheckState(*aircraft.chkProp(), read(keys::Prop));
-    setBoxText(*logoMessage.txtMessage(), read(keys::Message));
-    setBarPosition(*aircraft.hsbSpeed(), read(keys::Speed));
-    setCheckState(*logoMessage.chkMessage(), read(keys::MessageChecked));
-    setCheckState(*logoMessage.chkLogo(), read(keys::LogoChecked));
-    logoMessage.SelectLogo();
-    backGround.SelectBG();
+    setCheckState(*aircraft.jetCheckBox(), read(keys::Prop));
+    setBoxText(*logoMessage.messageBox(), read(keys::Message));
+    setBarPosition(*aircraft.speedBar(), read(keys::Speed));
+    setCheckState(*logoMessage.messageCheckBox(), read(keys::MessageChecked));
+    setCheckState(*logoMessage.logoCheckBox(), read(keys::LogoChecked));
+    logoMessage.showLogoFile();
+    backGround.showBackgroundFile();
 
     // The message font is found by its name. Its list position is only
     // stored for the record: a position alone would name whatever font
@@ -169,58 +169,57 @@ void Setup::Form_Load(const QStringList& fontNames)
     // the system draws instead.
     const QString fontName = read(keys::FontName);
     if (const int position = logoMessage.fontPosition(fontName); position >= 0) {
-        logoMessage.cboFontsScreen()->setCurrentIndex(position);
+        logoMessage.fontList()->setCurrentIndex(position);
     } else {
-        logoMessage.cboFontsScreen()->setPlaceholderText(fontName);
+        logoMessage.fontList()->setPlaceholderText(fontName);
         logoMessage.showSampleFont(fontName);
     }
 
     // The bar is put where the stored pause is, like every other bar, so
     // that it agrees with the text box beside it.
     const QString bgFreq = read(keys::BGFreq);
-    aircraft.txtBGPlanes()->setText(bgFreq);
-    setBarPosition(*aircraft.HSBSec(), bgFreq);
+    aircraft.backgroundPlaneDelayBox()->setText(bgFreq);
+    setBarPosition(*aircraft.backgroundPlaneDelayBar(), bgFreq);
 
-    setBarPosition(*aircraft.hsbFastJet(), read(keys::SecDelay));
+    setBarPosition(*aircraft.jetDelayBar(), read(keys::SecDelay));
     // The size's text is read before its list position is selected: that
     // selection stores the entry's text, and the size the user typed would
     // otherwise be lost. A size too long for the box goes back whole.
     const QString fontSize = read(keys::FontSize);
     logoMessage.selectFontSize(read(keys::SelectedFontSize));
-    if (!setBoxText(*logoMessage.cboFontSize()->lineEdit(), fontSize))
+    if (!setBoxText(*logoMessage.fontSizeList()->lineEdit(), fontSize))
         writeSetting(m_store, keys::FontSize, fontSize);
 
-    setBarPosition(*aircraft.hsbMouseS(), read(keys::MouseSens));
-    setCheckState(*aircraft.chkClock(), read(keys::Clock));
-    setBoxText(*aircraft.txtFontSize(), read(keys::FontClock));
-    aircraft.cboSoundOff()->setEditText(read(keys::SoundOff));
-    setBarPosition(*aircraft.hsbVolume(), read(keys::Volume));
-    setCheckState(*aircraft.chkPowerSave(), read(keys::PwrSave));
+    setBarPosition(*aircraft.mouseSensitivityBar(), read(keys::MouseSens));
+    setCheckState(*aircraft.clockCheckBox(), read(keys::Clock));
+    setBoxText(*aircraft.clockFontSizeBox(), read(keys::FontClock));
+    aircraft.soundCutOffList()->setEditText(read(keys::SoundOff));
+    setBarPosition(*aircraft.volumeBar(), read(keys::Volume));
+    setCheckState(*aircraft.powerSaveCheckBox(), read(keys::PwrSave));
 
-    backGround.enableSelectBG();
+    backGround.enableBackgroundPicker();
 }
 
-void Setup::cmdOK_Click()
+void Setup::onOk()
 {
     // Every change is stored already.
     close();
 }
 
-void Setup::cmdHelp_Click()
+void Setup::onHelp()
 {
-    Navigate(*this, supportPage());
+    openAddress(supportPage());
 }
 
-void Setup::cmdAbout_Click()
+void Setup::onAbout()
 {
     m_services.messages->show(this, MessageBoxes::Icon::None, programTitle(), aboutText());
 }
 
-void Navigate(QWidget& frm, QString WebPageURL)
+void openAddress(const QString& address)
 {
-    Q_UNUSED(frm);
     // A bare file path opens as a document, a bare host name as a web page.
-    QDesktopServices::openUrl(QUrl::fromUserInput(WebPageURL));
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 } // namespace skyraid

@@ -43,34 +43,33 @@ public:
     AircraftTab* aircraftTab() const { return m_aircraft; }
     BackGroundTab* backGroundTab() const { return m_backGround; }
     LogoMessageTab* logoMessageTab() const { return m_logoMessage; }
-    QTabWidget* tabs() const { return m_SSTab1; }
+    QTabWidget* tabs() const { return m_tabs; }
 
 private:
     void buildForm();
     void placeOnScreen();
     // Puts every stored option into its control; see the definition for the
     // order, which decides what is stored back.
-    void Form_Load(const QStringList& fontNames);
+    void showSettings(const QStringList& fontNames);
 
-    void cmdOK_Click();
-    void cmdHelp_Click();
-    void cmdAbout_Click();
+    void onOk();
+    void onHelp();
+    void onAbout();
 
     SettingsStore& m_store;
     DialogServices m_services;
-    QTabWidget* m_SSTab1 = nullptr;
+    QTabWidget* m_tabs = nullptr;
     AircraftTab* m_aircraft = nullptr;
     BackGroundTab* m_backGround = nullptr;
     LogoMessageTab* m_logoMessage = nullptr;
     HelpTab* m_help = nullptr;
-    QPushButton* m_cmdAbout = nullptr;
-    QPushButton* m_cmdHelp = nullptr;
-    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_aboutButton = nullptr;
+    QPushButton* m_helpButton = nullptr;
+    QPushButton* m_okButton = nullptr;
 };
 
 // Hands a web address or a document to the desktop, which opens it with the
-// user's chosen program. Says nothing when nothing can open it. The desktop
-// takes no owner window, so `frm` only stands for the form that asks.
-void Navigate(QWidget& frm, QString WebPageURL);
+// user's chosen program. Says nothing when nothing can open it.
+void openAddress(const QString& address);
 
 } // namespace skyraid

@@ -78,7 +78,7 @@ QtSoundControl::QtSoundControl(const QAudioDevice& device, QObject* parent)
 
 QtSoundControl::~QtSoundControl()
 {
-    StopAllSounds();
+    stopAllSounds();
 }
 
 bool QtSoundControl::hasAudioOutput()
@@ -128,7 +128,7 @@ QtSoundControl::Sound* QtSoundControl::find(std::int32_t sound)
     return it == m_sounds.end() ? nullptr : &it->second;
 }
 
-std::int32_t QtSoundControl::LoadSound(const QString& fileName)
+std::int32_t QtSoundControl::loadSound(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -146,7 +146,7 @@ std::int32_t QtSoundControl::LoadSound(const QString& fileName)
     return handle;
 }
 
-void QtSoundControl::ReleaseSound(std::int32_t sound)
+void QtSoundControl::releaseSound(std::int32_t sound)
 {
     if (Sound* found = find(sound)) {
         stop(*found);
@@ -188,20 +188,20 @@ void QtSoundControl::stop(Sound& sound)
     sound.sounding = false;
 }
 
-void QtSoundControl::StopSound(std::int32_t sound)
+void QtSoundControl::stopSound(std::int32_t sound)
 {
     if (Sound* found = find(sound))
         stop(*found);
 }
 
-void QtSoundControl::StopAllSounds()
+void QtSoundControl::stopAllSounds()
 {
     for (auto& [handle, sound] : m_sounds)
         stop(sound);
     m_fade.stop();
 }
 
-void QtSoundControl::SetVolume(std::int32_t sound, std::int32_t volume)
+void QtSoundControl::setVolume(std::int32_t sound, std::int32_t volume)
 {
     Sound* found = find(sound);
     if (!found)
@@ -211,7 +211,7 @@ void QtSoundControl::SetVolume(std::int32_t sound, std::int32_t volume)
         applyGain(*found, found->gain * envelopeAt(found->sinceRequest.elapsed()));
 }
 
-void QtSoundControl::PlaySound(std::int32_t sound, std::int32_t, std::int32_t)
+void QtSoundControl::playSound(std::int32_t sound, std::int32_t, std::int32_t)
 {
     Sound* found = find(sound);
     if (!found)

@@ -58,12 +58,12 @@ public:
     // last request for it; 0 once it has faded out.
     double envelopeAt(qint64 msSinceRequest) const;
 
-    std::int32_t LoadSound(const QString& fileName) override;
-    void ReleaseSound(std::int32_t sound) override;
-    void StopSound(std::int32_t sound) override;
-    void SetVolume(std::int32_t sound, std::int32_t volume) override;
-    void PlaySound(std::int32_t sound, std::int32_t from, std::int32_t to) override;
-    void StopAllSounds() override;
+    std::int32_t loadSound(const QString& fileName) override;
+    void releaseSound(std::int32_t sound) override;
+    void stopSound(std::int32_t sound) override;
+    void setVolume(std::int32_t sound, std::int32_t volume) override;
+    void playSound(std::int32_t sound, std::int32_t from, std::int32_t to) override;
+    void stopAllSounds() override;
 
     // Whether the sound is being heard (playing or fading out).
     bool isSounding(std::int32_t sound) const;

@@ -14,24 +14,24 @@ public:
     virtual ~SoundControl() = default;
 
     virtual void setVisible(bool) {}
-    virtual std::int32_t LoadSound(const QString& fileName) = 0;
-    virtual void ReleaseSound(std::int32_t sound) = 0;
-    virtual void StopSound(std::int32_t sound) = 0;
-    virtual void SetVolume(std::int32_t sound, std::int32_t volume) = 0;
+    virtual std::int32_t loadSound(const QString& fileName) = 0;
+    virtual void releaseSound(std::int32_t sound) = 0;
+    virtual void stopSound(std::int32_t sound) = 0;
+    virtual void setVolume(std::int32_t sound, std::int32_t volume) = 0;
     // A sound that is still playing plays on.
-    virtual void PlaySound(std::int32_t sound, std::int32_t from, std::int32_t to) = 0;
-    virtual void StopAllSounds() = 0;
+    virtual void playSound(std::int32_t sound, std::int32_t from, std::int32_t to) = 0;
+    virtual void stopAllSounds() = 0;
 };
 
 // No sound at all: where there is no audio device, the saver runs silent.
 class SilentSoundControl final : public SoundControl {
 public:
-    std::int32_t LoadSound(const QString&) override { return 0; }
-    void ReleaseSound(std::int32_t) override {}
-    void StopSound(std::int32_t) override {}
-    void SetVolume(std::int32_t, std::int32_t) override {}
-    void PlaySound(std::int32_t, std::int32_t, std::int32_t) override {}
-    void StopAllSounds() override {}
+    std::int32_t loadSound(const QString&) override { return 0; }
+    void releaseSound(std::int32_t) override {}
+    void stopSound(std::int32_t) override {}
+    void setVolume(std::int32_t, std::int32_t) override {}
+    void playSound(std::int32_t, std::int32_t, std::int32_t) override {}
+    void stopAllSounds() override {}
 };
 
 } // namespace skyraid

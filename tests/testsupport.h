@@ -50,7 +50,7 @@ public:
     bool lastClaimExclusive = false;
     // The native windows on the desktop and their client sizes.
     QMap<quintptr, QSize> windows;
-    // "ShowCursor(false)", "running(true)", "message(<title>)"; into `log`
+    // "showCursor(false)", "running(true)", "message(<title>)"; into `log`
     // when one is given, so that calls of several fakes can be ordered.
     QStringList calls;
     QStringList* log = &calls;
@@ -72,9 +72,9 @@ public:
     {
         *log << (running ? QStringLiteral("running(true)") : QStringLiteral("running(false)"));
     }
-    void ShowCursor(bool show) override
+    void showCursor(bool show) override
     {
-        *log << (show ? QStringLiteral("ShowCursor(true)") : QStringLiteral("ShowCursor(false)"));
+        *log << (show ? QStringLiteral("showCursor(true)") : QStringLiteral("showCursor(false)"));
     }
     void showMessage(const QString& title, const QString& text) override
     {
@@ -113,22 +113,22 @@ public:
 class RecordingSound final : public SoundControl {
 public:
     explicit RecordingSound(QStringList* log) : m_log(log) {}
-    std::int32_t LoadSound(const QString& fileName) override
+    std::int32_t loadSound(const QString& fileName) override
     {
-        *m_log << QStringLiteral("LoadSound(%1)").arg(fileName.section(u'/', -1));
+        *m_log << QStringLiteral("loadSound(%1)").arg(fileName.section(u'/', -1));
         return 7;
     }
-    void ReleaseSound(std::int32_t sound) override { add(u"ReleaseSound", sound); }
-    void StopSound(std::int32_t sound) override { add(u"StopSound", sound); }
-    void SetVolume(std::int32_t sound, std::int32_t volume) override
+    void releaseSound(std::int32_t sound) override { add(u"releaseSound", sound); }
+    void stopSound(std::int32_t sound) override { add(u"stopSound", sound); }
+    void setVolume(std::int32_t sound, std::int32_t volume) override
     {
-        *m_log << QStringLiteral("SetVolume(%1,%2)").arg(sound).arg(volume);
+        *m_log << QStringLiteral("setVolume(%1,%2)").arg(sound).arg(volume);
     }
-    void PlaySound(std::int32_t sound, std::int32_t, std::int32_t) override
+    void playSound(std::int32_t sound, std::int32_t, std::int32_t) override
     {
-        add(u"PlaySound", sound);
+        add(u"playSound", sound);
     }
-    void StopAllSounds() override { *m_log << QStringLiteral("StopAllSounds"); }
+    void stopAllSounds() override { *m_log << QStringLiteral("stopAllSounds"); }
 
 private:
     void add(QStringView name, std::int32_t sound)
@@ -171,67 +171,67 @@ public:
 
     void setEvents(DrawingEvents* events) override { image.setEvents(events); }
     void setVisible(bool visible) override { image.setVisible(visible); }
-    bool OpenDisplay(int width, int height, int bitsPerPixel, const QString& options) override
+    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override
     {
-        *m_log << QStringLiteral("OpenDisplay(%1,%2,%3)").arg(width).arg(height).arg(bitsPerPixel);
-        return displayWorks && image.OpenDisplay(width, height, bitsPerPixel, options);
+        *m_log << QStringLiteral("openDisplay(%1,%2,%3)").arg(width).arg(height).arg(bitsPerPixel);
+        return displayWorks && image.openDisplay(width, height, bitsPerPixel, options);
     }
-    Surface CreateSurface() override
+    Surface createSurface() override
     {
-        const Surface surface = image.CreateSurface();
-        *m_log << QStringLiteral("CreateSurface=%1").arg(surface);
+        const Surface surface = image.createSurface();
+        *m_log << QStringLiteral("createSurface=%1").arg(surface);
         return surface;
     }
-    void LoadBitmap(Surface surface, int kind, const QString& fileName, int code) override
+    void loadBitmap(Surface surface, int kind, const QString& fileName, int code) override
     {
-        *m_log << QStringLiteral("LoadBitmap(%1,%2,%3)")
+        *m_log << QStringLiteral("loadBitmap(%1,%2,%3)")
                       .arg(surface)
                       .arg(fileName.section(u'/', -1))
                       .arg(code);
-        image.LoadBitmap(surface, kind, fileName, code);
+        image.loadBitmap(surface, kind, fileName, code);
     }
-    void SetSurfaceX(Surface s, int x) override
+    void setSurfaceX(Surface s, int x) override
     {
-        add(u"SetSurfaceX", s, x, [&] { image.SetSurfaceX(s, x); });
+        add(u"setSurfaceX", s, x, [&] { image.setSurfaceX(s, x); });
     }
-    void SetSurfaceY(Surface s, int y) override
+    void setSurfaceY(Surface s, int y) override
     {
-        add(u"SetSurfaceY", s, y, [&] { image.SetSurfaceY(s, y); });
+        add(u"setSurfaceY", s, y, [&] { image.setSurfaceY(s, y); });
     }
-    int GetSurfaceX(Surface s) override { return image.GetSurfaceX(s); }
-    void MoveSurfaceX(Surface s, int d) override
+    int surfaceX(Surface s) override { return image.surfaceX(s); }
+    void moveSurfaceX(Surface s, int d) override
     {
-        add(u"MoveSurfaceX", s, d, [&] { image.MoveSurfaceX(s, d); });
+        add(u"moveSurfaceX", s, d, [&] { image.moveSurfaceX(s, d); });
     }
-    void MoveSurfaceY(Surface s, int d) override
+    void moveSurfaceY(Surface s, int d) override
     {
-        add(u"MoveSurfaceY", s, d, [&] { image.MoveSurfaceY(s, d); });
+        add(u"moveSurfaceY", s, d, [&] { image.moveSurfaceY(s, d); });
     }
-    void DrawSurface(Surface s) override
+    void drawSurface(Surface s) override
     {
-        *m_log << QStringLiteral("DrawSurface(%1)").arg(s);
-        image.DrawSurface(s);
+        *m_log << QStringLiteral("drawSurface(%1)").arg(s);
+        image.drawSurface(s);
     }
-    void FillBackBuffer(std::uint32_t colour) override
+    void fillBackBuffer(std::uint32_t colour) override
     {
-        *m_log << QStringLiteral("FillBackBuffer(%1)").arg(colour);
-        image.FillBackBuffer(colour);
+        *m_log << QStringLiteral("fillBackBuffer(%1)").arg(colour);
+        image.fillBackBuffer(colour);
     }
-    void SetFont(const QString& face, int size, int variant, bool bold, bool italic,
-                 bool underline) override
+    void setTextFont(const QString& face, int size, int variant, bool bold, bool italic,
+                     bool underline) override
     {
-        *m_log << QStringLiteral("SetFont(%1,%2)").arg(face).arg(size);
-        image.SetFont(face, size, variant, bold, italic, underline);
+        *m_log << QStringLiteral("setTextFont(%1,%2)").arg(face).arg(size);
+        image.setTextFont(face, size, variant, bold, italic, underline);
     }
-    void DrawText(const QString& text, int x, int y, std::uint32_t colour) override
+    void drawText(const QString& text, int x, int y, std::uint32_t colour) override
     {
-        *m_log << QStringLiteral("DrawText(%1,%2,%3,%4)").arg(text).arg(x).arg(y).arg(colour);
-        image.DrawText(text, x, y, colour);
+        *m_log << QStringLiteral("drawText(%1,%2,%3,%4)").arg(text).arg(x).arg(y).arg(colour);
+        image.drawText(text, x, y, colour);
     }
-    void Flip() override
+    void flip() override
     {
-        *m_log << QStringLiteral("Flip");
-        image.Flip();
+        *m_log << QStringLiteral("flip");
+        image.flip();
     }
 
 private:

@@ -1,7 +1,7 @@
 // The flights, the overlays and the clock, against references in golden/
 // that are made again only on purpose, with SKYRAID_UPDATE_GOLDEN=1.
 #include "platform/platform.h"
-#include "saverformfixture.h"
+#include "scenefixture.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 const QString Golden = QStringLiteral(SKYRAID_TEST_SOURCE_DIR "/golden/");
 const bool UpdatingGolden = qEnvironmentVariableIsSet("SKYRAID_UPDATE_GOLDEN");
 
-using Flights = test::SaverForm;
+using Flights = test::RunningScene;
 
 // Twice round the relay, a frame every 8 ms and a step due on each, the pause
 // timer once a second, the tick counter wrapping on the way: a line for every
@@ -28,25 +28,30 @@ TEST_F(Flights, GoldenTrajectory)
     random.fractions = {0.1, 0.7, 0.35, 0.999, 0.02}; // heights 50, 350, 175, 499, 10
     time.ticks = 0xFFFFFFFFu - 80'000;
     const Canvas& canvas = drawing.image.canvas();
-    std::vector<std::pair<QString, Surface>> aircraft{{u"bg"_s, form->sprBGPlane},
-                                                      {u"jet"_s, form->sprJet}};
-    for (std::size_t k = 1; k <= 15; ++k)
-        aircraft.emplace_back(QString::number(k), form->sprPlane[k]);
+    const auto aircraftOf = [this] {
+        const SaverScene::View view = scene->view();
+        std::vector<SaverScene::Aircraft> all{view.backgroundPlane, view.jet};
+        all.insert(all.end(), view.planes.begin() + 1, view.planes.end());
+        return all;
+    };
+    std::vector<QString> names{u"bg"_s, u"jet"_s};
+    for (int k = 1; k <= 15; ++k)
+        names.push_back(QString::number(k));
     std::vector<bool> flew(17);
     flew[0] = flew[1] = flew[2] = true; // the background plane, the jet, plane 1
     bool roaring = false;
     QStringList lines{u"# frame: launch or park at (x,y), the jet's roar, or where all fly"_s};
     for (int n = 1, rounds = 0; rounds < 2 && n < 60'000; ++n) {
         time.ticks += 8;
-        const QStringList roar = frame().filter(QRegularExpression(u"^(SetVolume|PlaySound)"_s));
+        const QStringList roar = frame().filter(QRegularExpression(u"^(setVolume|playSound)"_s));
         if (n % 125 == 0)
-            form->tmrPause_Timer();
+            scene->onPauseSecond();
         QString places;
+        const std::vector<SaverScene::Aircraft> aircraft = aircraftOf();
         for (std::size_t i = 0; i < 17; ++i) {
-            const bool flies =
-                i > 1 ? form->Planes[i - 1].Active : !(i ? form->JetWaiting : form->BGPlaneWaiting);
-            const auto& [name, s] = aircraft[i];
-            const QString what = name + u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s));
+            const bool flies = aircraft[i].inFlight;
+            const Surface s = aircraft[i].picture;
+            const QString what = names[i] + u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s));
             if (flies != flew[i])
                 lines << u"%1: %2 %3"_s.arg(n).arg(flies ? u"launch"_s : u"park"_s, what);
             places += flies ? u' ' + what : QString();
@@ -57,7 +62,7 @@ TEST_F(Flights, GoldenTrajectory)
             roaring = !roaring;
             lines << u"%1: jet %2 at x %3"_s.arg(n)
                          .arg(roaring ? roar.join(u' ') : u"quiet"_s)
-                         .arg(form->JetX);
+                         .arg(scene->view().jetX);
         }
         if (n % 250 == 0)
             lines << QString::number(n) + u':' + places;
@@ -84,13 +89,15 @@ TEST_F(Flights, RelaunchOnTheSecond)
     set(keys::SecDelay, u"2"_s);
     set(keys::BGFreq, u"3"_s);
     load();
-    for (int n = 0; !form->BGPlaneWaiting && n < 2000; ++n)
+    for (int n = 0; scene->view().backgroundPlane.inFlight && n < 2000; ++n)
         frame();         // the jet, twice as fast, parks first
     QStringList waiting; // the background plane's and the jet's, after each second
     for (int second = 1; second <= 3; ++second) {
-        form->tmrPause_Timer();
+        scene->onPauseSecond();
         frame();
-        waiting << QString::number(form->BGPlaneWaiting) + QString::number(form->JetWaiting);
+        const SaverScene::View view = scene->view();
+        waiting << QString::number(!view.backgroundPlane.inFlight) +
+                       QString::number(!view.jet.inFlight);
     }
     EXPECT_EQ(waiting.join(u' ').toStdString(), "11 10 00");
 }
@@ -104,13 +111,15 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     set(keys::FontClock, u"20"_s);
     load();
     frame();
-    EXPECT_EQ(calls(uR"(^(SetFont|DrawText|Flip|DrawSurface\((%1|%2)\)))"_s.arg(form->sprLogo)
-                        .arg(form->sprBGPlane)),
-              u"SetFont(Courier,30) DrawText(Place a message here,5,560,16776960) DrawSurface(%1) "
-              "DrawSurface(%2) SetFont(Arial,20) DrawText(%3,0,0,65535) Flip"_s.arg(form->sprLogo)
-                  .arg(form->sprBGPlane)
-                  .arg(Form1::clockText(QTime(0, 0), QLocale::system()))
-                  .toStdString());
+    EXPECT_EQ(
+        calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(scene->view().logo)
+                  .arg(scene->view().backgroundPlane.picture)),
+        u"setTextFont(Courier,30) drawText(Place a message here,5,560,16776960) drawSurface(%1) "
+        "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,65535) flip"_s
+            .arg(scene->view().logo)
+            .arg(scene->view().backgroundPlane.picture)
+            .arg(SaverScene::clockText(QTime(0, 0), QLocale::system()))
+            .toStdString());
     // In their colours, each with its top at its y; the clock in Arial (or the
     // face with its metrics that the system maps it to).
     const auto inkTop = [this](QRgb colour) {
@@ -128,12 +137,12 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
                     .contains(drawing.image.canvas().resolvedFontFamily()));
     // The message follows the store from one frame to the next.
     set(keys::Message, u"Hello"_s);
-    EXPECT_TRUE(frame().contains(u"DrawText(Hello,5,560,16776960)"_s));
+    EXPECT_TRUE(frame().contains(u"drawText(Hello,5,560,16776960)"_s));
     // And the clock follows the time of day, sampled by the sound timer.
     time.time = QTime(21, 25, 51);
-    form->tmrSound_Timer();
+    scene->onSoundSecond();
     EXPECT_TRUE(frame().contains(
-        u"DrawText(%1,0,0,65535)"_s.arg(Form1::clockText(time.time, QLocale::system()))));
+        u"drawText(%1,0,0,65535)"_s.arg(SaverScene::clockText(time.time, QLocale::system()))));
 }
 
 // In every locale Qt knows the clock shows the hour, the minute and the
@@ -153,7 +162,7 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
         for (const QTime time : {QTime(21, 25, 51), QTime(9, 5, 7)}) {
-            const QString text = Form1::clockText(time, locale);
+            const QString text = SaverScene::clockText(time, locale);
             const QString marker = time.hour() < 12 ? locale.amText() : locale.pmText();
             QString rest = text;
             if (!marker.isEmpty())

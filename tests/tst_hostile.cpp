@@ -1,8 +1,8 @@
 // Settings a hand edit, another program or a broken disk may leave behind: with
 // such a text in any one key, or in all, the saver composes every frame and ends
 // on a key, and the dialog opens and closes without adding a key to the file.
-#include "saverformfixture.h"
 #include "scene/imagecontrol.h"
+#include "scenefixture.h"
 #include "setup/setup.h"
 
 #include <QCoreApplication>
@@ -21,7 +21,7 @@ const QStringList HostileTexts =
     "Flugzeug über Zürich ✈ 飛行機"_s.split(u'|')
     << QString(100000, u'7');
 
-class HostileSetting : public test::SaverForm, public ::testing::WithParamInterface<int> {};
+class HostileSetting : public test::RunningScene, public ::testing::WithParamInterface<int> {};
 
 } // namespace
 
@@ -44,10 +44,10 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
 
         // On a drawing control that keeps no log, the one-second timers ticking.
         ImageControl plain;
-        Form1 saver(FormServices{store, plain, sound, platform, time, random, assets(),
-                                 [this] { ++ended; }});
+        SaverScene saver(SceneServices{store, plain, sound, platform, time, random, assets(),
+                                       [this] { ++ended; }});
         plain.setEvents(&saver);
-        saver.Form_Load();
+        saver.start();
         // The hundred thousand digits cost a parse a frame: fewer frames for them.
         const int frames = text.size() > 1000 ? 130 : 700;
         for (int n = 1; n <= frames; ++n) {
@@ -55,13 +55,13 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
             plain.raiseFrame();
             if (n % 60 == 0) {
                 time.time = time.time.addSecs(1);
-                saver.tmrPause_Timer();
-                saver.tmrSound_Timer();
+                saver.onPauseSecond();
+                saver.onSoundSecond();
             }
         }
         for (int n = 0; n < 3; ++n)
-            saver.TegoDDrw1_MouseMove();
-        saver.TegoDDrw1_Key();
+            saver.onMouseMove();
+        saver.onKey();
         EXPECT_EQ(plain.flips(), frames);
         EXPECT_EQ(ended, 1);
         ended = 0;

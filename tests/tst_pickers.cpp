@@ -25,8 +25,8 @@ namespace {
 QStringList shownFiles(const ImagePicker& picker)
 {
     QStringList names;
-    for (int row = 0; row < picker.filFiles()->count(); ++row)
-        names << picker.filFiles()->item(row)->text();
+    for (int row = 0; row < picker.fileList()->count(); ++row)
+        names << picker.fileList()->item(row)->text();
     return names;
 }
 
@@ -42,13 +42,13 @@ void click(QAbstractItemView& view, const QRect& entry, bool twice)
 
 void clickFile(ImagePicker& picker, const QString& name, bool twice = false)
 {
-    FileList& list = *picker.filFiles();
+    FileList& list = *picker.fileList();
     click(list, list.visualItemRect(list.findItems(name, Qt::MatchExactly).value(0)), twice);
 }
 
 void openFolder(ImagePicker& picker, const QString& name)
 {
-    DirectoryList& list = *picker.dirDirectory();
+    DirectoryList& list = *picker.folderList();
     click(list, list.visualItemRect(list.findItems(name, Qt::MatchRecursive).value(0)), true);
 }
 
@@ -82,9 +82,9 @@ TEST(Pickers, WalkThrough)
     auto logo = open(ImagePicker::GetLogo);
     EXPECT_EQ(logo->windowTitle(), u"Select Your Logo"_s);
     EXPECT_TRUE(logo->isModal());
-    EXPECT_EQ(logo->lblDirName()->text(), QDir::toNativeSeparators(drive1));
+    EXPECT_EQ(logo->folderLabel()->text(), QDir::toNativeSeparators(drive1));
     EXPECT_EQ(shownFiles(*logo), QStringList{u"start.bmp"_s});
-    QTest::mouseClick(logo->cmdOK(), Qt::LeftButton);
+    QTest::mouseClick(logo->okButton(), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"You must first select a file!"_s);
     EXPECT_EQ(messages.shown[0].title, programTitle());
@@ -93,43 +93,43 @@ TEST(Pickers, WalkThrough)
     // Every file type, whatever the letter case; "*.*" lists names without a
     // dot too, and hidden files stay hidden.
     openFolder(*logo, u"Pics"_s);
-    EXPECT_EQ(logo->lblDirName()->text(), QDir::toNativeSeparators(pics));
+    EXPECT_EQ(logo->folderLabel()->text(), QDir::toNativeSeparators(pics));
     const QStringList listed[] = {
         {u"Cloud.Bmp"_s, u"sky.bmp"_s, u"SKY2.BMP"_s},
         {u"anim.gif"_s},
         {u"photo.JPG"_s},
         {u"anim.gif"_s, u"Cloud.Bmp"_s, u"photo.JPG"_s, u"README"_s, u"sky.bmp"_s, u"SKY2.BMP"_s}};
     for (int position : {1, 2, 3, 0}) {
-        logo->cboFileType()->setCurrentIndex(position);
+        logo->fileTypeList()->setCurrentIndex(position);
         EXPECT_EQ(shownFiles(*logo), listed[position]) << position;
     }
     // A file picked stays picked under another type that lists it, and OK
     // stores it with its folder.
     clickFile(*logo, u"sky.bmp"_s);
-    logo->cboFileType()->setCurrentIndex(3);
-    QTest::mouseClick(logo->cmdOK(), Qt::LeftButton);
+    logo->fileTypeList()->setCurrentIndex(3);
+    QTest::mouseClick(logo->okButton(), Qt::LeftButton);
     EXPECT_EQ(stored(keys::LogoFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
 
     // Any other name is stored as typed; Enter is OK.
     logo = open(ImagePicker::GetLogo);
     clickFile(*logo, u"start.bmp"_s);
-    logo->txtFileName()->setText(u"Start.bmp"_s);
-    QTest::keyClick(logo->txtFileName(), Qt::Key_Return);
+    logo->fileNameBox()->setText(u"Start.bmp"_s);
+    QTest::keyClick(logo->fileNameBox(), Qt::Key_Return);
     EXPECT_EQ(stored(keys::LogoFileName), u"Start.bmp"_s);
 
     // The background picker: Enter opens a folder without pressing OK, a drive
     // that cannot be read says so, and Cancel stores nothing.
     auto background = open(ImagePicker::GetFile);
-    EXPECT_EQ(background->windowTitle(), u"Form1"_s);
+    EXPECT_EQ(background->windowTitle(), u"SaverScene"_s);
     openFolder(*background, u"Pics"_s);
-    DirectoryList& folders = *background->dirDirectory();
+    DirectoryList& folders = *background->folderList();
     folders.setCurrentItem(folders.findItems(u"Deeper"_s, Qt::MatchRecursive).value(0));
     QTest::keyClick(&folders, Qt::Key_Return);
     EXPECT_EQ(folders.path(), pics + u"/Deeper"_s);
     EXPECT_TRUE(background->isVisible());
     openFolder(*background, u"Pics"_s);
 
-    QComboBox& drives = *background->drvDrive();
+    QComboBox& drives = *background->driveList();
     EXPECT_EQ(drives.currentIndex(), 0);
     drives.setCurrentIndex(1);
     ASSERT_EQ(messages.shown.size(), 2u);
@@ -137,11 +137,11 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(messages.shown[1].icon, MessageBoxes::Icon::Exclamation);
     EXPECT_EQ(drives.currentIndex(), 0);
     drives.setCurrentIndex(2);
-    EXPECT_EQ(background->lblDirName()->text(), QDir::toNativeSeparators(drive2));
+    EXPECT_EQ(background->folderLabel()->text(), QDir::toNativeSeparators(drive2));
     drives.setCurrentIndex(0); // back where it was on that drive
     EXPECT_EQ(folders.path(), pics);
     clickFile(*background, u"sky.bmp"_s);
-    QTest::mouseClick(background->cmdCancel(), Qt::LeftButton);
+    QTest::mouseClick(background->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(stored(keys::BMPFileName), u"<missing>"_s);
 
     // A double-click accepts at once; a root keeps its one separator.

@@ -15,10 +15,10 @@ namespace {
 
 struct CountingEvents final : DrawingEvents {
     int endings = 0; // keys and buttons
-    void TegoDDrw1_Frame() override {}
-    void TegoDDrw1_MouseMove() override {}
-    void TegoDDrw1_MouseButton() override { ++endings; }
-    void TegoDDrw1_Key() override { ++endings; }
+    void onFrame() override {}
+    void onMouseMove() override {}
+    void onMouseButton() override { ++endings; }
+    void onKey() override { ++endings; }
 };
 
 QWindow* visibleWindowOn(const char* screenName)
@@ -39,7 +39,7 @@ TEST(TwoScreens, SceneOnThePrimaryBlackOnTheOtherAndInputOnEitherEnds)
     CountingEvents events;
     ScreenControl screen;
     screen.setEvents(&events);
-    ASSERT_TRUE(screen.OpenDisplay(800, 600, 16, QString()));
+    ASSERT_TRUE(screen.openDisplay(800, 600, 16, QString()));
     screen.showOverDesktop();
 
     QWindow* scene = visibleWindowOn("primary");

@@ -100,16 +100,17 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     // "1" lies below every bar's range: the bars stay at their start and the
     // boxes beside them keep their text.
     const std::pair<const char*, const char*> texts[] = {
-        {"txtMessage", "1"},  {"txtFontSize", "1"}, {"txtLogo", "1"},     {"txtBGFile", "1"},
-        {"txtBGPlanes", "1"}, {"txtSpeed", ""},     {"txtFastJet", "30"}, {"txtMouseS", ""}};
+        {"messageBox", "1"},        {"clockFontSizeBox", "1"},        {"logoFileBox", "1"},
+        {"backgroundFileBox", "1"}, {"backgroundPlaneDelayBox", "1"}, {"speedBox", ""},
+        {"jetDelayBox", "30"},      {"mouseSensitivityBox", ""}};
     for (auto [name, text] : texts)
         EXPECT_EQ(opened.find<QLineEdit>(name).text(), QLatin1String(text)) << name;
-    EXPECT_EQ(opened.find<QComboBox>("cboSoundOff").currentText(), u"1"_s);
+    EXPECT_EQ(opened.find<QComboBox>("soundCutOffList").currentText(), u"1"_s);
     // The font "1" is not installed: no entry, but the sample shows its name.
-    EXPECT_EQ(opened.find<QComboBox>("cboFontsScreen").currentIndex(), -1);
-    EXPECT_EQ(opened.find<QLabel>("lblSample").font().family(), u"1"_s);
-    EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentIndex(), 1);
-    EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentText(), u"1"_s);
+    EXPECT_EQ(opened.find<QComboBox>("fontList").currentIndex(), -1);
+    EXPECT_EQ(opened.find<QLabel>("sampleLabel").font().family(), u"1"_s);
+    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentIndex(), 1);
+    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), u"1"_s);
     const QString folder = QDir::toNativeSeparators(assetFolder());
     EXPECT_EQ(opened.find<QLabel>("Label6").text(), u' ' + folder.chopped(1));
 
@@ -133,15 +134,15 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
     test::MemoryStore before = store;
 
     Opened opened(store);
-    EXPECT_EQ(opened.find<QLineEdit>("txtSpeed").text(), u"3"_s);
+    EXPECT_EQ(opened.find<QLineEdit>("speedBox").text(), u"3"_s);
     EXPECT_EQ(opened.dialog.findChild<QButtonGroup*>()->checkedId(), 2);
-    EXPECT_TRUE(opened.find<QPushButton>("cmdSelectBG").isEnabled());
-    EXPECT_EQ(opened.find<QLabel>("lblSample").font().family(), u"Times New Roman"_s);
-    EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentIndex(), 3);
-    EXPECT_EQ(opened.find<QComboBox>("cboFontSize").currentText(), u"24"_s);
+    EXPECT_TRUE(opened.find<QPushButton>("selectBackgroundButton").isEnabled());
+    EXPECT_EQ(opened.find<QLabel>("sampleLabel").font().family(), u"Times New Roman"_s);
+    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentIndex(), 3);
+    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), u"24"_s);
 
-    opened.showTabOf(opened.find<QPushButton>("cmdOK"));
-    QTest::mouseClick(&opened.find<QPushButton>("cmdOK"), Qt::LeftButton);
+    opened.showTabOf(opened.find<QPushButton>("okButton"));
+    QTest::mouseClick(&opened.find<QPushButton>("okButton"), Qt::LeftButton);
     EXPECT_FALSE(opened.dialog.isVisible());
     EXPECT_TRUE(opened.writesSinceLoad().isEmpty());
     // Only the number's plain form and the font's true position differ.
@@ -173,7 +174,7 @@ TEST(SetupOpening, LongTextsStayWholeUntilTheUserEditsThem)
         EXPECT_EQ(readSetting(store, key), longText) << key.name.data();
 
     skyraid::Setup setup(store, Fonts);
-    QLineEdit& message = *setup.findChild<QLineEdit*>(u"txtMessage"_s);
+    QLineEdit& message = *setup.findChild<QLineEdit*>(u"messageBox"_s);
     message.setFocus();
     QTest::keyClick(&message, Qt::Key_Backspace);
     EXPECT_EQ(readSetting(store, keys::Message), longText.left(32766));
@@ -210,28 +211,28 @@ TEST_P(SetupHostile, DialogOpensAndTheControlTakesTheNearestState)
     else if (auto* list = opened.dialog.findChild<QComboBox*>(name))
         state = list->currentIndex();
     EXPECT_EQ(state, row.expected) << row.text;
-    EXPECT_EQ(opened.find<QPushButton>("cmdSelectBG").isEnabled(),
+    EXPECT_EQ(opened.find<QPushButton>("selectBackgroundButton").isEnabled(),
               row.key.name == keys::BackGround.name && row.expected == 2);
     EXPECT_EQ(readSetting(store, row.key), QString::fromUtf8(row.storedAfter));
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SetupHostile, ::testing::Values(
-    HostileRow{keys::Speed, "99999999999", "hsbSpeed", 100, "100"},
-    HostileRow{keys::Speed, "-7", "hsbSpeed", 2, "-7"},
-    HostileRow{keys::Speed, "abc", "hsbSpeed", 2, "abc"},
-    HostileRow{keys::Speed, "10.5", "hsbSpeed", 10, "10"},
-    HostileRow{keys::Volume, "-32769", "hsbVolume", -2500, "-2500"},
-    HostileRow{keys::BGFreq, "120", "HSBSec", 120, "120"},
-    HostileRow{keys::MouseSens, "25", "hsbMouseS", 20, "20"},
-    HostileRow{keys::PlaneBG, "2", "chkBG", 0, "2"},
-    HostileRow{keys::PwrSave, "1.0", "chkPowerSave", 1, "1"},
-    HostileRow{keys::FontName, "arial", "cboFontsScreen", 0, "Arial"},
-    HostileRow{keys::SelectedFontSize, "11", "cboFontSize", -1, "11"},
-    HostileRow{keys::SelectedFontSize, "0", "cboFontSize", 0, "0"},
-    HostileRow{keys::BackGround, "2.5", "optBakGrnd", 2, "3"},
-    HostileRow{keys::BackGround, "4", "optBakGrnd", -1, "4"},
-    HostileRow{keys::BackGround, "0.5", "optBakGrnd", 0, "1"}));
+    HostileRow{keys::Speed, "99999999999", "speedBar", 100, "100"},
+    HostileRow{keys::Speed, "-7", "speedBar", 2, "-7"},
+    HostileRow{keys::Speed, "abc", "speedBar", 2, "abc"},
+    HostileRow{keys::Speed, "10.5", "speedBar", 10, "10"},
+    HostileRow{keys::Volume, "-32769", "volumeBar", -2500, "-2500"},
+    HostileRow{keys::BGFreq, "120", "backgroundPlaneDelayBar", 120, "120"},
+    HostileRow{keys::MouseSens, "25", "mouseSensitivityBar", 20, "20"},
+    HostileRow{keys::PlaneBG, "2", "backgroundPlaneCheckBox", 0, "2"},
+    HostileRow{keys::PwrSave, "1.0", "powerSaveCheckBox", 1, "1"},
+    HostileRow{keys::FontName, "arial", "fontList", 0, "Arial"},
+    HostileRow{keys::SelectedFontSize, "11", "fontSizeList", -1, "11"},
+    HostileRow{keys::SelectedFontSize, "0", "fontSizeList", 0, "0"},
+    HostileRow{keys::BackGround, "2.5", "backgroundOption", 2, "3"},
+    HostileRow{keys::BackGround, "4", "backgroundOption", -1, "4"},
+    HostileRow{keys::BackGround, "0.5", "backgroundOption", 0, "1"}));
 // clang-format on
 
 // A control changes; these keys are written, the last with this value, and
@@ -288,35 +289,35 @@ void drag(int via, int to, QWidget& control)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SetupControl, ::testing::Values(
-    ControlRow{"chkProp", click, {u"Prop"_s}, keys::Prop, "0"},
-    ControlRow{"chkBG", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
-    ControlRow{"chkClock", click, {u"Clock"_s}, keys::Clock, "1"},
-    ControlRow{"chkLogo", click, {u"LogoChecked"_s}, keys::LogoChecked, "1"},
-    ControlRow{"chkMessage", click, {u"MessageChecked"_s}, keys::MessageChecked, "1"},
-    ControlRow{"chkPowerSave", click, {u"PwrSave"_s}, keys::PwrSave, "1"},
-    ControlRow{"hsbSpeed", std::bind_front(press, Qt::Key_Right), {u"Speed"_s}, keys::Speed, "4", "txtSpeed"},
-    ControlRow{"hsbFastJet", std::bind_front(press, Qt::Key_Right), {u"SecDelay"_s}, keys::SecDelay, "31", "txtFastJet"},
-    ControlRow{"HSBSec", std::bind_front(press, Qt::Key_Right), {u"BGFreq"_s}, keys::BGFreq, "37", "txtBGPlanes"},
-    ControlRow{"hsbMouseS", std::bind_front(press, Qt::Key_Left), {u"MouseSens"_s}, keys::MouseSens, "3", "txtMouseS"},
-    ControlRow{"hsbVolume", std::bind_front(press, Qt::Key_Left), {u"Volume"_s}, keys::Volume, "-858"},
+    ControlRow{"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
+    ControlRow{"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
+    ControlRow{"clockCheckBox", click, {u"Clock"_s}, keys::Clock, "1"},
+    ControlRow{"logoCheckBox", click, {u"LogoChecked"_s}, keys::LogoChecked, "1"},
+    ControlRow{"messageCheckBox", click, {u"MessageChecked"_s}, keys::MessageChecked, "1"},
+    ControlRow{"powerSaveCheckBox", click, {u"PwrSave"_s}, keys::PwrSave, "1"},
+    ControlRow{"speedBar", std::bind_front(press, Qt::Key_Right), {u"Speed"_s}, keys::Speed, "4", "speedBox"},
+    ControlRow{"jetDelayBar", std::bind_front(press, Qt::Key_Right), {u"SecDelay"_s}, keys::SecDelay, "31", "jetDelayBox"},
+    ControlRow{"backgroundPlaneDelayBar", std::bind_front(press, Qt::Key_Right), {u"BGFreq"_s}, keys::BGFreq, "37", "backgroundPlaneDelayBox"},
+    ControlRow{"mouseSensitivityBar", std::bind_front(press, Qt::Key_Left), {u"MouseSens"_s}, keys::MouseSens, "3", "mouseSensitivityBox"},
+    ControlRow{"volumeBar", std::bind_front(press, Qt::Key_Left), {u"Volume"_s}, keys::Volume, "-858"},
     // A drag stores each position on the way, except the volume's: only where it ends.
-    ControlRow{"hsbSpeed", std::bind_front(drag, 6, 10), QStringList(3, u"Speed"_s), keys::Speed, "10", "txtSpeed"},
-    ControlRow{"hsbVolume", std::bind_front(drag, -1000, -1200), {u"Volume"_s}, keys::Volume, "-1200"},
-    ControlRow{"optBakGrnd1", click, {u"BackGround"_s}, keys::BackGround, "2"},
+    ControlRow{"speedBar", std::bind_front(drag, 6, 10), QStringList(3, u"Speed"_s), keys::Speed, "10", "speedBox"},
+    ControlRow{"volumeBar", std::bind_front(drag, -1000, -1200), {u"Volume"_s}, keys::Volume, "-1200"},
+    ControlRow{"backgroundOption1", click, {u"BackGround"_s}, keys::BackGround, "2"},
     // Every keystroke stores the whole text, unchecked.
-    ControlRow{"txtMessage", std::bind_front(retype, u"Hello"_s), QStringList(5, u"Message"_s), keys::Message, "Hello"},
-    ControlRow{"txtFontSize", std::bind_front(retype, u"12a"_s), QStringList(3, u"FontClock"_s), keys::FontClock, "12a"},
-    ControlRow{"cboFontsScreen", std::bind_front(pickEntry, 1), {u"SelectedFont"_s, u"FontName"_s}, keys::FontName, "Courier New"},
-    ControlRow{"cboFontSize", std::bind_front(pickEntry, 0), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "8"},
-    ControlRow{"cboSoundOff", std::bind_front(pickEntry, 10), {u"SoundOff"_s}, keys::SoundOff, "45"},
+    ControlRow{"messageBox", std::bind_front(retype, u"Hello"_s), QStringList(5, u"Message"_s), keys::Message, "Hello"},
+    ControlRow{"clockFontSizeBox", std::bind_front(retype, u"12a"_s), QStringList(3, u"FontClock"_s), keys::FontClock, "12a"},
+    ControlRow{"fontList", std::bind_front(pickEntry, 1), {u"SelectedFont"_s, u"FontName"_s}, keys::FontName, "Courier New"},
+    ControlRow{"fontSizeList", std::bind_front(pickEntry, 0), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "8"},
+    ControlRow{"soundCutOffList", std::bind_front(pickEntry, 10), {u"SoundOff"_s}, keys::SoundOff, "45"},
     // Boxes that only show a value store nothing.
-    ControlRow{"txtBGPlanes", std::bind_front(retype, u"99"_s), {}, keys::BGFreq, "36"},
-    ControlRow{"txtLogo", std::bind_front(retype, u"99"_s), {}, keys::LogoFileName, "/opt/skyraid/Logo.bmp"}));
+    ControlRow{"backgroundPlaneDelayBox", std::bind_front(retype, u"99"_s), {}, keys::BGFreq, "36"},
+    ControlRow{"logoFileBox", std::bind_front(retype, u"99"_s), {}, keys::LogoFileName, "/opt/skyraid/Logo.bmp"}));
 // clang-format on
 
 TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
 {
-    auto& sizes = opened.find<QComboBox>("cboFontSize");
+    auto& sizes = opened.find<QComboBox>("fontSizeList");
     opened.showTabOf(sizes);
     pickEntry(2, sizes);
     // Typed sizes are stored keystroke by keystroke, confirmed or not, even

@@ -1,7 +1,7 @@
 // The jet sound: when the saver asks for it and cuts it off, and what the
 // desktop's sound server really plays.
 #include "assets/wavefile.h"
-#include "saverformfixture.h"
+#include "scenefixture.h"
 #include "sound/qtsoundcontrol.h"
 
 #include <cmath>
@@ -17,11 +17,11 @@
 
 using namespace skyraid;
 using namespace Qt::StringLiterals;
-using test::SaverForm;
+using test::RunningScene;
 
 // The chosen minutes become seconds; any other text leaves the limit at 0,
 // which cuts the sound off on the first tick, and "Never" never does.
-TEST_F(SaverForm, SoundCutOffFollowsTheChosenMinutes)
+TEST_F(RunningScene, SoundCutOffFollowsTheChosenMinutes)
 {
     const std::vector<std::pair<QString, int>> rows{
         {u"1"_s, 60},      {u"2"_s, 120},     {u"3"_s, 180},     {u"4"_s, 240},
@@ -34,13 +34,13 @@ TEST_F(SaverForm, SoundCutOffFollowsTheChosenMinutes)
     for (const auto& [soundOff, limit] : rows) {
         set(keys::SoundOff, soundOff);
         load();
-        EXPECT_EQ(form->SoundLimit, limit) << soundOff.toStdString();
+        EXPECT_EQ(scene->view().soundLimitSeconds, limit) << soundOff.toStdString();
         log.clear();
         time.time = time.time.addSecs(1);
-        form->tmrSound_Timer();
-        EXPECT_EQ(form->ClockSample, time.time);
+        scene->onSoundSecond();
+        EXPECT_EQ(scene->view().clockSample, time.time);
         const bool cut = limit == 0 && soundOff != u"Never";
-        EXPECT_EQ(log.contains(u"StopAllSounds"_s), cut) << soundOff.toStdString();
+        EXPECT_EQ(log.contains(u"stopAllSounds"_s), cut) << soundOff.toStdString();
     }
 }
 
@@ -142,8 +142,8 @@ TEST_F(NullSink, JetIsHeardOnEveryFlightAtItsVolume)
 {
     writeWav(m_dir.filePath(u"roar.wav"_s), 0.25, sine);
     writeWav(m_dir.filePath(u"jets.wav"_s), 0.25, [](double t) { return t < 0.1 ? 0.0 : sine(t); });
-    const std::int32_t roar = m_control->LoadSound(m_dir.filePath(u"roar.wav"_s));
-    const std::int32_t sound = m_control->LoadSound(m_dir.filePath(u"jets.wav"_s));
+    const std::int32_t roar = m_control->loadSound(m_dir.filePath(u"roar.wav"_s));
+    const std::int32_t sound = m_control->loadSound(m_dir.filePath(u"jets.wav"_s));
     m_control->setHoldAndFade(100, 30);
     constexpr int Flights = 20;
     constexpr qint64 FlightMs = 200, CycleMs = 450;
@@ -151,7 +151,7 @@ TEST_F(NullSink, JetIsHeardOnEveryFlightAtItsVolume)
     clock.start();
     const QByteArray flights = record(Flights * CycleMs, [&] {
         if (clock.elapsed() % CycleMs < FlightMs && clock.elapsed() < Flights * CycleMs)
-            m_control->PlaySound(roar, -1, -1);
+            m_control->playSound(roar, -1, -1);
     });
     const double first = rms(flights, 0, 1.0 / Flights);
     ASSERT_GT(first, 0.1);
@@ -165,8 +165,8 @@ TEST_F(NullSink, JetIsHeardOnEveryFlightAtItsVolume)
     const auto at = [&](std::int32_t volume) {
         return rms(record(1000,
                           [&] {
-                              m_control->SetVolume(sound, volume);
-                              m_control->PlaySound(sound, -1, -1);
+                              m_control->setVolume(sound, volume);
+                              m_control->playSound(sound, -1, -1);
                           }),
                    0.5); // two whole loops: 60 % of them a tone of RMS 0.354
     };
@@ -175,7 +175,7 @@ TEST_F(NullSink, JetIsHeardOnEveryFlightAtItsVolume)
     EXPECT_NEAR(loudest, 0.274, 0.04) << "the sound did not play on through its loops";
     EXPECT_NEAR(loudest / tenth, 10.0, 1.5);
     EXPECT_NEAR(loudest / quietest, std::pow(10.0, 2500.0 / 2000.0), 3.0);
-    m_control->StopAllSounds();
+    m_control->stopAllSounds();
     EXPECT_FALSE(m_control->isSounding(sound));
     EXPECT_LT(rms(record(600, [] {}), 0.5), 0.001);
 }
@@ -188,18 +188,18 @@ TEST(QtSound, HandlesThatHoldNothingAreHarmless)
     QTemporaryDir dir;
     writeWav(dir.filePath(u"tone.wav"_s), 0.1, sine);
     QtSoundControl control;
-    EXPECT_EQ(control.LoadSound(u"/nowhere/jets.wav"_s), 0);
-    const std::int32_t released = control.LoadSound(dir.filePath(u"tone.wav"_s));
-    const std::int32_t tone = control.LoadSound(dir.filePath(u"tone.wav"_s));
-    control.ReleaseSound(released);
+    EXPECT_EQ(control.loadSound(u"/nowhere/jets.wav"_s), 0);
+    const std::int32_t released = control.loadSound(dir.filePath(u"tone.wav"_s));
+    const std::int32_t tone = control.loadSound(dir.filePath(u"tone.wav"_s));
+    control.releaseSound(released);
     for (std::int32_t handle :
-         {0, released, -1, control.LoadSound(QCoreApplication::applicationFilePath()), tone}) {
-        control.SetVolume(handle, -2500);
-        control.PlaySound(handle, -1, -1);
+         {0, released, -1, control.loadSound(QCoreApplication::applicationFilePath()), tone}) {
+        control.setVolume(handle, -2500);
+        control.playSound(handle, -1, -1);
         EXPECT_EQ(control.isSounding(handle), handle == tone && server) << handle;
-        control.StopSound(handle);
-        control.ReleaseSound(handle);
-        control.ReleaseSound(handle);
+        control.stopSound(handle);
+        control.releaseSound(handle);
+        control.releaseSound(handle);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/form1.h"
+#include "scene/saverscene.h"
 #include "settings/keys.h"
 #include "settings/systemsettingsstore.h"
 #include "testsupport.h"
@@ -36,9 +36,9 @@ inline void writeAssets(const QTemporaryDir& dir)
     sky.copy(0, 0, 400, 300).save(dir.filePath(u"small.png"_s));
 }
 
-class SaverForm : public ::testing::Test {
+class RunningScene : public ::testing::Test {
 protected:
-    SaverForm()
+    RunningScene()
     {
         writeAssets(m_assets);
         platform.log = &log;
@@ -60,11 +60,11 @@ protected:
 
     void load(const QString& assetFolder = QString())
     {
-        form = std::make_unique<Form1>(FormServices{store, drawing, sound, platform, time, random,
-                                                    assetFolder.isEmpty() ? assets() : assetFolder,
-                                                    [this] { ++ended; }});
-        drawing.setEvents(form.get());
-        form->Form_Load();
+        scene = std::make_unique<SaverScene>(
+            SceneServices{store, drawing, sound, platform, time, random,
+                          assetFolder.isEmpty() ? assets() : assetFolder, [this] { ++ended; }});
+        drawing.setEvents(scene.get());
+        scene->start();
     }
 
     QStringList frame()
@@ -89,7 +89,7 @@ protected:
     test::FakeTime time;
     test::ScriptedRandom random;
     int ended = 0;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<SaverScene> scene;
 };
 
 } // namespace skyraid::test

@@ -1,31 +1,31 @@
-#include "saverformfixture.h"
+#include "scenefixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace skyraid;
 using namespace Qt::StringLiterals;
 
-using test::SaverForm;
+using test::RunningScene;
 
 // The cursor hidden, then the display, the pictures (the seeded background
 // and no logo, each keyed but the background), then the sound.
-TEST_F(SaverForm, FirstRunSeedsThenLoadsInOrder)
+TEST_F(RunningScene, FirstRunSeedsThenLoadsInOrder)
 {
     load();
     EXPECT_EQ(readSetting(store, keys::SetReg), u"2");
     EXPECT_EQ(
-        calls(u"^(ShowCursor|OpenDisplay|LoadBitmap|ReleaseSound|LoadSound)"_s),
-        "ShowCursor(false) OpenDisplay(800,600,16) LoadBitmap(1,Sunset Yellow.BMP,-2) "
-        "LoadBitmap(2,FastJet.bmp,-1) LoadBitmap(3,skyrbg.bmp,-1) LoadBitmap(4,skyr01.bmp,-1) "
-        "LoadBitmap(5,skyr02.bmp,-1) LoadBitmap(6,skyr12.bmp,-1) LoadBitmap(7,skyr03.bmp,-1) "
-        "LoadBitmap(8,skyr16.bmp,-1) LoadBitmap(9,skyr08.bmp,-1) LoadBitmap(10,skyr10.bmp,-1) "
-        "LoadBitmap(11,skyr09.bmp,-1) LoadBitmap(12,skyr14.bmp,-1) LoadBitmap(13,skyr18.bmp,-1) "
-        "LoadBitmap(14,skyr13.bmp,-1) LoadBitmap(15,skyr17.bmp,-1) LoadBitmap(16,skyr19.bmp,-1) "
-        "LoadBitmap(17,skyr22.bmp,-1) LoadBitmap(18,skyr20.bmp,-1) ReleaseSound(0) "
-        "LoadSound(jets.wav)");
+        calls(u"^(showCursor|openDisplay|loadBitmap|releaseSound|loadSound)"_s),
+        "showCursor(false) openDisplay(800,600,16) loadBitmap(1,Sunset Yellow.BMP,-2) "
+        "loadBitmap(2,FastJet.bmp,-1) loadBitmap(3,skyrbg.bmp,-1) loadBitmap(4,skyr01.bmp,-1) "
+        "loadBitmap(5,skyr02.bmp,-1) loadBitmap(6,skyr12.bmp,-1) loadBitmap(7,skyr03.bmp,-1) "
+        "loadBitmap(8,skyr16.bmp,-1) loadBitmap(9,skyr08.bmp,-1) loadBitmap(10,skyr10.bmp,-1) "
+        "loadBitmap(11,skyr09.bmp,-1) loadBitmap(12,skyr14.bmp,-1) loadBitmap(13,skyr18.bmp,-1) "
+        "loadBitmap(14,skyr13.bmp,-1) loadBitmap(15,skyr17.bmp,-1) loadBitmap(16,skyr19.bmp,-1) "
+        "loadBitmap(17,skyr22.bmp,-1) loadBitmap(18,skyr20.bmp,-1) releaseSound(0) "
+        "loadSound(jets.wav)");
 }
 
-TEST_F(SaverForm, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
+TEST_F(RunningScene, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
 {
     seed();
     drawing.displayWorks = false;
@@ -34,41 +34,41 @@ TEST_F(SaverForm, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
               QStringList{u"This program requires that you use a monitor that is capable of "
                           "displaying 64K colors."_s});
     // Said once; no picture is loaded, but the sound is.
-    EXPECT_EQ(calls(u"^(message|CreateSurface|LoadSound)"_s),
-              "message(Error opening Direct Draw!) LoadSound(jets.wav)");
+    EXPECT_EQ(calls(u"^(message|createSurface|loadSound)"_s),
+              "message(Error opening Direct Draw!) loadSound(jets.wav)");
 }
 
-TEST_F(SaverForm, KeyOrButtonEndsAtOnceAndPutsEverythingBack)
+TEST_F(RunningScene, KeyOrButtonEndsAtOnceAndPutsEverythingBack)
 {
     seed();
     load();
     log.clear();
-    form->TegoDDrw1_Key();
-    EXPECT_EQ(calls(), "StopAllSounds ReleaseSound(7) running(false) "
-                       "ReleaseSound(7) StopAllSounds ShowCursor(true)");
+    scene->onKey();
+    EXPECT_EQ(calls(), "stopAllSounds releaseSound(7) running(false) "
+                       "releaseSound(7) stopAllSounds showCursor(true)");
     EXPECT_EQ(ended, 1);
-    // Nothing of the form runs any more, and closing it again changes nothing.
+    // Nothing of the scene runs any more, and closing it again changes nothing.
     log.clear();
     drawing.image.raiseFrame();
-    form->TegoDDrw1_Key();
-    form->TegoDDrw1_MouseButton();
-    form->TegoDDrw1_MouseMove();
-    form->tmrPause_Timer();
-    form->tmrSound_Timer();
-    form.reset();
+    scene->onKey();
+    scene->onMouseButton();
+    scene->onMouseMove();
+    scene->onPauseSecond();
+    scene->onSoundSecond();
+    scene.reset();
     EXPECT_TRUE(log.isEmpty()) << log.join(u' ').toStdString();
 
     load();
-    form->TegoDDrw1_MouseButton();
+    scene->onMouseButton();
     EXPECT_EQ(ended, 2);
-    // A form that goes without closing down still gives the cursor back.
+    // A scene that goes without closing down still gives the cursor back.
     load();
     log.clear();
-    form.reset();
-    EXPECT_EQ(calls(), "ReleaseSound(7) StopAllSounds ShowCursor(true)");
+    scene.reset();
+    EXPECT_EQ(calls(), "releaseSound(7) stopAllSounds showCursor(true)");
 }
 
-TEST_F(SaverForm, MouseMovesEndInTenSecondWindows)
+TEST_F(RunningScene, MouseMovesEndInTenSecondWindows)
 {
     const struct {
         const char* sensitivity;
@@ -82,6 +82,7 @@ TEST_F(SaverForm, MouseMovesEndInTenSecondWindows)
         {"4.5", std::vector<double>(50, 100.0), 0},
         {"4", {86390, 86391, 5, 6, 7, 8, 9}, 7}, // across midnight
         {"40000", std::vector<double>(33000, 100.0), 0},
+        {"-32768", std::vector<double>(33000, 100.0), 0}, // the count stops, it never wraps
     };
     for (const auto& row : rows) {
         seed();
@@ -90,11 +91,10 @@ TEST_F(SaverForm, MouseMovesEndInTenSecondWindows)
         int endedOn = 0;
         for (std::size_t i = 0; i < row.times.size() && !endedOn; ++i) {
             time.time = QTime::fromMSecsSinceStartOfDay(int(row.times[i] * 1000));
-            form->TegoDDrw1_MouseMove();
+            scene->onMouseMove();
             endedOn = ended ? int(i) + 1 : 0;
         }
         EXPECT_EQ(endedOn, row.endsOn) << row.sensitivity << " " << row.times.size();
         ended = 0;
     }
-    EXPECT_EQ(form->MouseMoves, 32767); // the count stops at its largest value
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "scene/form1.h"
 #include "scene/imagecontrol.h"
+#include "scene/saverscene.h"
 #include "settings/keys.h"
 #include "settings/systemsettingsstore.h"
 #include "sound/soundcontrol.h"
@@ -13,22 +13,21 @@
 
 namespace skyraid::bench {
 
-// The real saver form on the 800 x 600 canvas with the program's own
+// The real saver scene on the 800 x 600 canvas with the program's own
 // pictures: all seventeen aircraft in the air, the message, logo and clock on,
 // and the three options read again on every frame from a real settings file.
-class SaverScene {
+class BusySaverScene {
 public:
-    SaverScene()
+    BusySaverScene()
     {
         SetRegistry(m_store, assetFolder());
         writeSetting(m_store, keys::MessageChecked, QStringLiteral("1"));
         writeSetting(m_store, keys::LogoChecked, QStringLiteral("1"));
         writeSetting(m_store, keys::Clock, QStringLiteral("1"));
         writeSetting(m_store, keys::Speed, QStringLiteral("0"));
-        m_drawing.setEvents(&m_form);
-        m_form.Form_Load();
-        for (int k = 1; k <= 15; ++k)
-            m_form.Planes[std::size_t(k)].Active = true;
+        m_drawing.setEvents(&m_scene);
+        m_scene.start();
+        m_scene.launchWholeFormation();
         frame(); // the first frame is painted whole
     }
 
@@ -42,8 +41,8 @@ private:
     std::unique_ptr<Platform> m_platform = createPlatform();
     SystemTime m_time;
     UnseededRandom m_random;
-    Form1 m_form{FormServices{m_store, m_drawing, m_sound, *m_platform, m_time, m_random,
-                              assetFolder(), [] {}}};
+    skyraid::SaverScene m_scene{SceneServices{m_store, m_drawing, m_sound, *m_platform, m_time,
+                                              m_random, assetFolder(), [] {}}};
 };
 
 } // namespace skyraid::bench
