@@ -17,7 +17,7 @@ struct SeededFile {
     SeededFile()
     {
         SystemSettingsStore store(path);
-        SetRegistry(store, QStringLiteral("/usr/share/skyraid/"));
+        writeFirstRunSettings(store, QStringLiteral("/usr/share/skyraid/"));
     }
 };
 

@@ -153,7 +153,7 @@ int main(int argc, char* argv[])
     const QString iniPath = work.filePath(QStringLiteral("SkyRaid.ini"));
     {
         SystemSettingsStore store(iniPath);
-        SetRegistry(store, QStringLiteral("/nowhere/"));
+        writeFirstRunSettings(store, QStringLiteral("/nowhere/"));
     }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -20,7 +20,7 @@ class BusySaverScene {
 public:
     BusySaverScene()
     {
-        SetRegistry(m_store, assetFolder());
+        writeFirstRunSettings(m_store, assetFolder());
         writeSetting(m_store, keys::MessageChecked, QStringLiteral("1"));
         writeSetting(m_store, keys::LogoChecked, QStringLiteral("1"));
         writeSetting(m_store, keys::Clock, QStringLiteral("1"));

@@ -57,7 +57,7 @@ std::int16_t readNumberWhole16(SettingsStore& store, Key key)
     return numberToWhole16(readSetting(store, key)).value_or(seededWhole16(key));
 }
 
-void SetRegistry(SettingsStore& store, const QString& assetFolder)
+void writeFirstRunSettings(SettingsStore& store, const QString& assetFolder)
 {
     for (const SeededKey& entry : SeedTable)
         writeSetting(store, entry.key, seededValue(entry, assetFolder));

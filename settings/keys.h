@@ -97,9 +97,9 @@ std::int16_t readWhole16(SettingsStore& store, Key key);
 std::int16_t readNumberWhole16(SettingsStore& store, Key key);
 
 // Writes every key with its seeded value, in the table's order.
-void SetRegistry(SettingsStore& store, const QString& assetFolder);
+void writeFirstRunSettings(SettingsStore& store, const QString& assetFolder);
 
-// Seeds the store unless its marker "SetReg" already reads 2, as SetRegistry
+// Seeds the store unless its marker "SetReg" already reads 2, as writeFirstRunSettings
 // does, except that a picture missing from the asset folder is left unset
 // rather than stored as the path of nothing. Returns whether it seeded.
 bool seedOnFirstRun(SettingsStore& store, const QString& assetFolder);

@@ -110,7 +110,7 @@ QRadioButton* BackGroundTab::backgroundOption(int index) const
     return static_cast<QRadioButton*>(m_backgroundOptions->button(index));
 }
 
-void BackGroundTab::BackGround()
+void BackGroundTab::readBackgroundChoice()
 {
     m_backgroundChoice = readSetting(m_store, keys::BackGround);
     enableBackgroundPicker();
@@ -132,7 +132,7 @@ void BackGroundTab::onBackgroundOptionToggled(int index, bool checked)
         return; // the option that was chosen before
     m_backgroundChoice = storedText(index + 1);
     writeSetting(m_store, keys::BackGround, m_backgroundChoice);
-    BackGround();
+    readBackgroundChoice();
 }
 
 void BackGroundTab::onSelectBackground()

@@ -32,7 +32,7 @@ public:
 
     // Reads "BackGround" into the background choice and enables the picker
     // button while the choice is the custom picture.
-    void BackGround();
+    void readBackgroundChoice();
     // Enables the picker button while the background choice is 3.
     void enableBackgroundPicker();
     // Shows the stored background file name.

@@ -48,7 +48,7 @@ protected:
     QString iniPath() const { return m_config.filePath(u"SkyRaid.ini"_s); }
 
     void set(Key key, const QString& text) { writeSetting(store, key, text); }
-    void seed() { SetRegistry(store, assets()); }
+    void seed() { writeFirstRunSettings(store, assets()); }
     // Seeded, with the message, the clock and a logo shown.
     void seedWithOverlays()
     {

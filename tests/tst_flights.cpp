@@ -182,7 +182,7 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
 // A fixed number of frames from a fixed start with our own pictures.
 TEST_F(Flights, GoldenFrame)
 {
-    SetRegistry(store, assetFolder());
+    writeFirstRunSettings(store, assetFolder());
     set(keys::Speed, u"0"_s);
     set(keys::LogoChecked, u"1"_s);
     load(assetFolder());

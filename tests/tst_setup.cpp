@@ -65,7 +65,7 @@ struct Opened {
 test::MemoryStore seededStore()
 {
     test::MemoryStore store;
-    SetRegistry(store, u"/opt/skyraid/"_s);
+    writeFirstRunSettings(store, u"/opt/skyraid/"_s);
     return store;
 }
 
@@ -161,7 +161,7 @@ TEST(SetupOpening, LongTextsStayWholeUntilTheUserEditsThem)
 {
     QTemporaryDir config;
     SystemSettingsStore store(config.filePath(u"SkyRaid.ini"_s));
-    SetRegistry(store, u"/opt/skyraid/"_s);
+    writeFirstRunSettings(store, u"/opt/skyraid/"_s);
     const QString longText = QString(100000, u'7');
     for (Key key : {keys::Message, keys::FontClock, keys::FontSize})
         writeSetting(store, key, longText);
