@@ -183,18 +183,10 @@ void AircraftTab::connectHandlers()
     // Each bar's value changes on arrows, page clicks, keys, the thumb's
     // release and assignment; while the thumb is dragged only sliderMoved
     // reports. The volume has no drag handler, so it stores on release.
-    connect(m_speedBar, &QScrollBar::valueChanged, this, &AircraftTab::onSpeedChanged);
-    connect(m_speedBar, &QScrollBar::sliderMoved, this, &AircraftTab::onSpeedDragged);
-    connect(m_jetDelayBar, &QScrollBar::valueChanged, this, &AircraftTab::onJetDelayChanged);
-    connect(m_jetDelayBar, &QScrollBar::sliderMoved, this, &AircraftTab::onJetDelayDragged);
-    connect(m_backgroundPlaneDelayBar, &QScrollBar::valueChanged, this,
-            &AircraftTab::onBackgroundPlaneDelayChanged);
-    connect(m_backgroundPlaneDelayBar, &QScrollBar::sliderMoved, this,
-            &AircraftTab::onBackgroundPlaneDelayDragged);
-    connect(m_mouseSensitivityBar, &QScrollBar::valueChanged, this,
-            &AircraftTab::onMouseSensitivityChanged);
-    connect(m_mouseSensitivityBar, &QScrollBar::sliderMoved, this,
-            &AircraftTab::onMouseSensitivityDragged);
+    showAndStoreEveryPosition(m_speedBar, m_speedBox, keys::Speed);
+    showAndStoreEveryPosition(m_jetDelayBar, m_jetDelayBox, keys::SecDelay);
+    showAndStoreEveryPosition(m_backgroundPlaneDelayBar, m_backgroundPlaneDelayBox, keys::BGFreq);
+    showAndStoreEveryPosition(m_mouseSensitivityBar, m_mouseSensitivityBox, keys::MouseSens);
     connect(m_volumeBar, &QScrollBar::valueChanged, this, &AircraftTab::onVolumeChanged);
 
     connect(m_jetCheckBox, &QCheckBox::toggled, this, &AircraftTab::onJetToggled);
@@ -208,56 +200,20 @@ void AircraftTab::connectHandlers()
     connect(m_clockFontSizeBox, &QLineEdit::textChanged, this, &AircraftTab::onClockFontSizeEdited);
 }
 
-void AircraftTab::showAndStore(QLineEdit* box, Key key, int position)
+void AircraftTab::showAndStoreEveryPosition(QScrollBar* bar, QLineEdit* box, Key key)
 {
-    const QString text = storedText(position);
-    box->setText(text);
-    writeSetting(m_store, key, text);
+    const auto showAndStore = [this, box, key](int position) {
+        const QString text = storedText(position);
+        box->setText(text);
+        writeSetting(m_store, key, text);
+    };
+    connect(bar, &QScrollBar::valueChanged, this, showAndStore);
+    connect(bar, &QScrollBar::sliderMoved, this, showAndStore);
 }
 
 void AircraftTab::storeCheck(Key key, const QCheckBox* box)
 {
     writeSetting(m_store, key, storedText(box->isChecked() ? 1 : 0));
-}
-
-void AircraftTab::onSpeedChanged()
-{
-    showAndStore(m_speedBox, keys::Speed, m_speedBar->value());
-}
-
-void AircraftTab::onSpeedDragged(int position)
-{
-    showAndStore(m_speedBox, keys::Speed, position);
-}
-
-void AircraftTab::onJetDelayChanged()
-{
-    showAndStore(m_jetDelayBox, keys::SecDelay, m_jetDelayBar->value());
-}
-
-void AircraftTab::onJetDelayDragged(int position)
-{
-    showAndStore(m_jetDelayBox, keys::SecDelay, position);
-}
-
-void AircraftTab::onBackgroundPlaneDelayChanged()
-{
-    showAndStore(m_backgroundPlaneDelayBox, keys::BGFreq, m_backgroundPlaneDelayBar->value());
-}
-
-void AircraftTab::onBackgroundPlaneDelayDragged(int position)
-{
-    showAndStore(m_backgroundPlaneDelayBox, keys::BGFreq, position);
-}
-
-void AircraftTab::onMouseSensitivityChanged()
-{
-    showAndStore(m_mouseSensitivityBox, keys::MouseSens, m_mouseSensitivityBar->value());
-}
-
-void AircraftTab::onMouseSensitivityDragged(int position)
-{
-    showAndStore(m_mouseSensitivityBox, keys::MouseSens, position);
 }
 
 void AircraftTab::onVolumeChanged()

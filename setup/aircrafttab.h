@@ -43,17 +43,9 @@ private:
 
     // A bar with a text box shows and stores each position, both when its
     // position changes and while its thumb is dragged.
-    void showAndStore(QLineEdit* box, Key key, int position);
+    void showAndStoreEveryPosition(QScrollBar* bar, QLineEdit* box, Key key);
     void storeCheck(Key key, const QCheckBox* box);
 
-    void onSpeedChanged();
-    void onSpeedDragged(int position);
-    void onJetDelayChanged();
-    void onJetDelayDragged(int position);
-    void onBackgroundPlaneDelayChanged();
-    void onBackgroundPlaneDelayDragged(int position);
-    void onMouseSensitivityChanged();
-    void onMouseSensitivityDragged(int position);
     void onVolumeChanged();
     void onJetToggled();
     void onBackgroundPlaneToggled();
