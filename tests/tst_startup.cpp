@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 // The mode each command line selects, who checks for a running saver (0
 // none, 1 shared, 2 exclusive), and what may start, here with a saver
-// running, preview hosts at 4242, -7 and the ends of the handles' range, a
+// running, preview hosts at 4242, 1, -7 and the ends of the handles' range, a
 // host window 77 and no window 78.
 TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
 {
@@ -44,7 +44,8 @@ TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
         SCOPED_TRACE(row.arguments);
         test::FakePlatform platform;
         platform.windows.insert(4242, QSize(153, 115));
-        for (const qintptr window : {qintptr(-7), qintptr(INT32_MAX), qintptr(INT32_MIN)})
+        for (const qintptr window :
+             {qintptr(1), qintptr(-7), qintptr(INT32_MAX), qintptr(INT32_MIN)})
             platform.windows.insert(quintptr(window), QSize(10, 10));
         platform.windows.insert(77, QSize(400, 300));
         platform.otherSaverRuns = true;
