@@ -78,6 +78,8 @@ FullScreenSaver::FullScreenSaver(Platform& platform, std::optional<quintptr> hos
     m_platform.watchTermination([this] { m_scene->closeDown(); });
 
     // The scene loads completely before its window covers the desktop.
+    if (m_host)
+        m_screen.setScreenSize(m_platform.clientSize(*m_host).value_or(QSize(800, 600)));
     m_scene->start();
     if (!m_host) {
         m_screen.showOverDesktop();

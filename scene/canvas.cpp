@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -15,14 +17,16 @@ QColor toQColor(std::uint32_t colour)
     return QColor(int(colour & 0xff), int((colour >> 8) & 0xff), int((colour >> 16) & 0xff));
 }
 
-const QRect CanvasRect(0, 0, Canvas::Width, Canvas::Height);
-
-// The largest text height worth rendering: anything taller than the canvas
-// shows nothing more, and giant glyphs cost time and memory.
-constexpr int MaxPixelHeight = 2 * Canvas::Height;
+// The largest text height worth rendering, in units: anything taller than
+// the canvas shows nothing more, and giant glyphs cost time and memory.
+constexpr int MaxTextHeight = 2 * Canvas::Height;
 
 // Fonts kept at once; a scene uses two or three.
 constexpr std::size_t MaxFonts = 8;
+
+// Reading a picture as it is, with whatever transparency it has (a code no
+// caller passes).
+constexpr int WithItsOwnAlpha = 1;
 
 // The most memory one picture may take on the canvas: a 4096 x 4096 photo.
 constexpr qint64 MaxPictureBytes = qint64(64) << 20;
@@ -40,6 +44,11 @@ QImage readPicture(const QString& fileName, int transparency)
     QImage image = reader.read();
     if (image.isNull())
         return {};
+    if (transparency == WithItsOwnAlpha) {
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32);
+        return image;
+    }
     if (transparency != KeyedByTopLeftPixel) {
         image.convertTo(QImage::Format_RGB32);
         return image;
@@ -55,6 +64,29 @@ QImage readPicture(const QString& fileName, int transparency)
     return image;
 }
 
+// A sharper version of one of our own pictures lies beside it: "name.bmp"
+// drawn four or two times as large, with real transparency, in "name@4x.png"
+// or "name@2x.png". It counts only when its height is that many times the
+// picture's, and its width too (a background may be wider: it is centred).
+QImage sharperVersion(const QString& fileName, QSize size, int transparency, int& factor)
+{
+    const QFileInfo file(fileName);
+    for (const int k : {4, 2}) {
+        const QString name =
+            file.dir().filePath(QStringLiteral("%1@%2x.png").arg(file.completeBaseName()).arg(k));
+        if (!QFileInfo::exists(name))
+            continue;
+        QImage sharp = readPicture(name, WithItsOwnAlpha);
+        if (sharp.isNull() || sharp.height() != k * size.height() ||
+            sharp.width() < k * size.width() ||
+            (transparency == KeyedByTopLeftPixel && sharp.width() != k * size.width()))
+            continue;
+        factor = k;
+        return sharp;
+    }
+    return {};
+}
+
 } // namespace
 
 bool Canvas::Op::operator==(const Op& other) const
@@ -63,9 +95,35 @@ bool Canvas::Op::operator==(const Op& other) const
            x == other.x && y == other.y && colour == other.colour && text == other.text;
 }
 
-Canvas::Canvas() : m_image(Width, Height, QImage::Format_RGB32)
+Canvas::Canvas(QSize units, double scale)
+    : m_units(units), m_scale(scale),
+      m_rect(0, 0, qRound(units.width() * scale), qRound(units.height() * scale)),
+      m_image(m_rect.size(), QImage::Format_RGB32)
 {
     m_image.fill(Qt::black);
+}
+
+QPoint Canvas::toPixels(int x, int y) const
+{
+    if (m_scale == 1.0)
+        return {x, y};
+    return {qRound(x * m_scale), qRound(y * m_scale)};
+}
+
+QImage Canvas::atScale(const QString& fileName, int transparency) const
+{
+    QImage picture = readPicture(fileName, transparency);
+    if (picture.isNull() || m_scale == 1.0)
+        return picture;
+    int factor = 1;
+    const QImage sharp = sharperVersion(fileName, picture.size(), transparency, factor);
+    const QImage& source = sharp.isNull() ? picture : sharp;
+    const QSize size(qRound(source.width() * m_scale / factor),
+                     qRound(source.height() * m_scale / factor));
+    QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (transparency != KeyedByTopLeftPixel)
+        scaled.convertTo(QImage::Format_RGB32);
+    return scaled;
 }
 
 Surface Canvas::createSurface()
@@ -89,9 +147,37 @@ const Canvas::SurfaceData* Canvas::find(Surface surface) const
 void Canvas::loadPicture(Surface surface, const QString& fileName, int transparency)
 {
     if (SurfaceData* data = find(surface)) {
-        data->image = readPicture(fileName, transparency);
+        data->fileName = fileName;
+        data->transparency = transparency;
+        data->image = atScale(fileName, transparency);
         data->generation = ++m_generations;
     }
+}
+
+void Canvas::coverCanvas(Surface surface)
+{
+    SurfaceData* data = find(surface);
+    if (!data || data->image.isNull())
+        return;
+    // Straight from the file (or its sharper version) to the canvas's size.
+    QImage source = readPicture(data->fileName, data->transparency);
+    int factor = 1;
+    if (!source.isNull()) {
+        const QImage sharp =
+            sharperVersion(data->fileName, source.size(), data->transparency, factor);
+        if (!sharp.isNull())
+            source = sharp;
+    } else {
+        source = data->image;
+    }
+    const QImage covering =
+        source.scaled(m_rect.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    data->image =
+        covering.copy((covering.width() - m_rect.width()) / 2,
+                      (covering.height() - m_rect.height()) / 2, m_rect.width(), m_rect.height());
+    if (data->transparency != KeyedByTopLeftPixel)
+        data->image.convertTo(QImage::Format_RGB32);
+    data->generation = ++m_generations;
 }
 
 void Canvas::setX(Surface surface, int x)
@@ -141,16 +227,16 @@ void Canvas::drawSurface(Surface surface)
     const SurfaceData* data = find(surface);
     if (!data || data->image.isNull())
         return;
-    const QRect rect =
-        QRect(data->x, data->y, data->image.width(), data->image.height()) & CanvasRect;
+    const QPoint at = toPixels(data->x, data->y);
+    const QRect rect = QRect(at, data->image.size()) & m_rect;
     if (rect.isEmpty())
         return; // wholly off the canvas
     Op op;
     op.kind = Op::Kind::Picture;
     op.surface = surface;
     op.generation = data->generation;
-    op.x = data->x;
-    op.y = data->y;
+    op.x = at.x();
+    op.y = at.y();
     op.rect = rect;
     m_ops.push_back(std::move(op));
 }
@@ -160,7 +246,7 @@ void Canvas::fill(std::uint32_t colour)
     Op op;
     op.kind = Op::Kind::Fill;
     op.colour = colour & 0xffffff;
-    op.rect = CanvasRect;
+    op.rect = m_rect;
     m_ops.push_back(std::move(op));
 }
 
@@ -169,7 +255,7 @@ void Canvas::setFont(const QString& face, int pixelHeight, bool bold, bool itali
     // The scene switches between the same few fonts every frame: keep each,
     // so that unchanged texts compare equal and are neither measured nor
     // painted again.
-    pixelHeight = std::clamp(pixelHeight, 1, MaxPixelHeight);
+    pixelHeight = std::clamp(pixelHeight, 1, MaxTextHeight);
     for (const FontData& font : m_fonts) {
         if (font.face == face && font.pixelHeight == pixelHeight && font.bold == bold &&
             font.italic == italic && font.underline == underline) {
@@ -180,7 +266,7 @@ void Canvas::setFont(const QString& face, int pixelHeight, bool bold, bool itali
     if (m_fonts.size() >= MaxFonts)
         m_fonts.erase(m_fonts.begin());
     QFont font(face);
-    font.setPixelSize(pixelHeight);
+    font.setPixelSize(std::max(1, qRound(pixelHeight * m_scale)));
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);
@@ -200,11 +286,12 @@ void Canvas::drawText(const QString& text, int x, int y, std::uint32_t colour)
         return;
     if (!m_font)
         setFont(QStringLiteral("Arial"), 16, false, false, false);
+    const QPoint at = toPixels(x, y);
     Op op;
     op.kind = Op::Kind::Text;
     op.generation = m_font->generation;
-    op.x = x;
-    op.y = y;
+    op.x = at.x();
+    op.y = at.y();
     op.colour = colour & 0xffffff;
     op.text = text;
     op.font = m_font->font;
@@ -217,10 +304,10 @@ void Canvas::drawText(const QString& text, int x, int y, std::uint32_t colour)
         op.rect = m_shown[index].rect;
     } else {
         const QFontMetrics& metrics = m_font->metrics;
-        const QRect ink = metrics.boundingRect(text).translated(x, y + op.ascent);
-        const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+        const QRect ink = metrics.boundingRect(text).translated(op.x, op.y + op.ascent);
+        const QRect box(op.x, op.y, metrics.horizontalAdvance(text), metrics.height());
         // A little extra for antialiasing and italic overhang.
-        op.rect = (ink | box).adjusted(-2, -2, 2, 2) & CanvasRect;
+        op.rect = (ink | box).adjusted(-2, -2, 2, 2) & m_rect;
     }
     if (!op.rect.isEmpty())
         m_ops.push_back(std::move(op));
@@ -264,7 +351,7 @@ void Canvas::collectDamage()
 {
     m_damage.clear();
     if (m_firstFlip) {
-        m_damage.push_back(CanvasRect);
+        m_damage.push_back(m_rect);
         m_firstFlip = false;
         return;
     }

@@ -12,20 +12,33 @@
 
 namespace skyraid {
 
-// The 800 x 600 picture a frame is composed on, with the surfaces drawn on
-// it. The calls of a frame are recorded, and flip() paints only where the
-// frame differs from the one before: the scene is mostly a still background
-// with a few moving aircraft, so most of the canvas never needs repainting.
-// The result is always what painting the whole frame on black would give.
+// The picture a frame is composed on, with the surfaces drawn on it. The
+// scene places everything in canvas units, 600 of them high and 800 or more
+// wide; the picture itself may have more pixels than units, so that on a
+// large screen the scene is composed at the screen's own resolution: pictures
+// are scaled once, when they are loaded (or replaced by sharper versions of
+// themselves), and text is drawn at its size in pixels.
+//
+// The calls of a frame are recorded, and flip() paints only where the frame
+// differs from the one before: the scene is mostly a still background with a
+// few moving aircraft, so most of the canvas never needs repainting. The
+// result is always what painting the whole frame on black would give.
 class Canvas {
 public:
     static constexpr int Width = 800;
     static constexpr int Height = 600;
 
-    Canvas();
+    // `units` wide and high, `scale` pixels to the unit.
+    explicit Canvas(QSize units = QSize(Width, Height), double scale = 1.0);
+
+    QSize units() const { return m_units; }
+    double scale() const { return m_scale; }
 
     Surface createSurface();
     void loadPicture(Surface surface, const QString& fileName, int transparency);
+    // Scales the surface's picture to cover the whole canvas, centred, the
+    // overflow cut off; drawn at (0, 0) it fills the canvas.
+    void coverCanvas(Surface surface);
     void setX(Surface surface, int x);
     void setY(Surface surface, int y);
     int x(Surface surface) const;
@@ -38,11 +51,12 @@ public:
     void drawText(const QString& text, int x, int y, std::uint32_t colour);
 
     // Paints the frame recorded since the last flip and returns the parts of
-    // the canvas that changed.
+    // the picture that changed, in pixels.
     const std::vector<QRect>& flip();
 
     const QImage& image() const { return m_image; }
-    // The picture loaded into a surface (null when empty or unknown).
+    // The picture loaded into a surface, at the canvas's scale (null when
+    // empty or unknown).
     QImage picture(Surface surface) const;
     // The family the current font resolved to on this system.
     QString resolvedFontFamily() const;
@@ -50,7 +64,9 @@ public:
 
 private:
     struct SurfaceData {
-        QImage image;
+        QString fileName;
+        int transparency = 0;
+        QImage image; // in pixels
         int x = 0;
         int y = 0;
         unsigned generation = 0;
@@ -75,7 +91,7 @@ private:
         QString text;
         QFont font;
         int ascent = 0;
-        QRect rect; // what it may paint, on the canvas
+        QRect rect; // what it may paint, in pixels
         bool operator==(const Op& other) const;
     };
 
@@ -85,6 +101,13 @@ private:
     void collectDamage();
     bool coversOpaquely(const QRect& area) const;
 
+    // A position in units as a pixel of the picture.
+    QPoint toPixels(int x, int y) const;
+    QImage atScale(const QString& fileName, int transparency) const;
+
+    QSize m_units;
+    double m_scale;
+    QRect m_rect; // the whole picture, in pixels
     QImage m_image;
     std::vector<SurfaceData> m_surfaces;
     std::vector<Op> m_ops;

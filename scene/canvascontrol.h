@@ -5,13 +5,16 @@
 
 namespace skyraid {
 
-// The drawing operations on the 800 x 600 canvas, shared by the screen and
-// by the image the tests look at; they differ in what flip() shows and in
-// where the events come from.
+// The drawing operations on the canvas, shared by the screen and by the
+// image the tests look at; they differ in what flip() shows and in where the
+// events come from.
 class CanvasControl : public DrawingControl {
 public:
     void setEvents(DrawingEvents* events) override { m_events = events; }
     void setVisible(bool) override {}
+    void setFillScreen(bool fill) override { m_fill = fill; }
+    int canvasWidth() const override { return m_canvas.units().width(); }
+    void coverCanvas(Surface surface) override { m_canvas.coverCanvas(surface); }
 
     Surface createSurface() override { return m_canvas.createSurface(); }
     void loadBitmap(Surface surface, int, const QString& fileName, int transparency) override
@@ -38,7 +41,13 @@ public:
     const Canvas& canvas() const { return m_canvas; }
 
 protected:
+    // A fresh canvas for a screen of `pixels`: 800 x 600 units, a pixel each,
+    // unless it fills the screen; then it takes the screen's shape and is
+    // composed at the screen's own resolution.
+    void openCanvasFor(QSize pixels);
+
     Canvas m_canvas;
+    bool m_fill = false;
     DrawingEvents* m_events = nullptr;
 };
 

@@ -30,7 +30,7 @@ public:
     virtual void onKey() = 0;
 };
 
-// The saver's display: a fixed 800 x 600 canvas, the pictures on it, text, and
+// The saver's display: a canvas 600 units high, the pictures on it, text, and
 // the frame and input events. A frame is composed by the calls made between
 // two flip()s, in painting order, and shown by flip().
 class DrawingControl {
@@ -41,9 +41,18 @@ public:
     // The control's own window is never shown; the saver scene owns the screen.
     virtual void setVisible(bool visible) = 0;
 
+    // Asked before the canvas opens: whether it takes the screen's shape.
+    // Filling, it keeps 600 units of height and is as wide as the screen's
+    // shape makes it, never narrower than 800 units.
+    virtual void setFillScreen(bool fill) = 0;
     // Opens the canvas; false (and nothing else happens) when the display
     // cannot show it.
     virtual bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) = 0;
+    // The open canvas's width in units: 800, or more when it fills the screen.
+    virtual int canvasWidth() const = 0;
+    // Scales a surface's picture to cover the whole canvas, centred, the
+    // overflow cut off: drawn at (0, 0) it fills the canvas.
+    virtual void coverCanvas(Surface surface) = 0;
     virtual Surface createSurface() = 0;
     // Loads a picture file into a surface; a missing or unreadable file leaves
     // the surface empty and is not reported.

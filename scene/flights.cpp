@@ -65,14 +65,14 @@ void SaverScene::parkSolo(const SoloAircraft& aircraft, Surface surface, int& wa
 {
     seconds = 0;
     waiting = 1;
-    m_services.drawing.setSurfaceX(surface, aircraft.RestartX);
+    m_services.drawing.setSurfaceX(surface, across(aircraft.RestartX));
     m_services.drawing.setSurfaceY(surface, m_flightAltitude);
 }
 
 void SaverScene::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting,
                                int seconds, double delay)
 {
-    m_services.drawing.setSurfaceX(surface, aircraft.RestartX);
+    m_services.drawing.setSurfaceX(surface, across(aircraft.RestartX));
     m_services.drawing.setSurfaceY(surface, m_flightAltitude);
     if (seconds > delay - 1) {
         waiting = 0;
@@ -90,7 +90,7 @@ void SaverScene::flyBackgroundPlane()
         stepIfDue(cruise ? m_backgroundPlaneCruiseTick : m_backgroundPlaneDriftTick,
                   [this, cruise] { cruise ? cruiseBackgroundPlane() : driftBackgroundPlane(); });
         m_backgroundPlaneX = drawing.surfaceX(m_backgroundPlanePicture);
-        if (m_backgroundPlaneX < BackgroundPlane.ExitX)
+        if (m_backgroundPlaneX < across(BackgroundPlane.ExitX))
             parkSolo(BackgroundPlane, m_backgroundPlanePicture, m_backgroundPlaneParked,
                      m_backgroundPlaneSeconds);
         if (m_backgroundPlanePhaseFrames ==
@@ -119,7 +119,7 @@ void SaverScene::flyJet()
                 m_jetCruising = false;
                 m_jetPhaseFrames = 0;
             }
-            if (m_jetX > 200 && m_jetX < 805 && isYes(m_jetOption) && !m_silenced) {
+            if (m_jetX > 200 && m_jetX < across(805) && isYes(m_jetOption) && !m_silenced) {
                 m_services.sound.setVolume(m_jetSound, m_volume);
                 m_services.sound.playSound(m_jetSound, -1, -1);
             }
@@ -128,7 +128,7 @@ void SaverScene::flyJet()
             m_jetX = drawing.surfaceX(m_jetPicture);
             // Parked only in drift frames: one cruise phase covers at most
             // 200 pixels, so the jet is never far past its limit.
-            if (m_jetX < FastJet.ExitX)
+            if (m_jetX < across(FastJet.ExitX))
                 parkSolo(FastJet, m_jetPicture, m_jetParked, m_jetSeconds);
             if (m_jetPhaseFrames == FastJet.DriftFrames) {
                 m_jetCruising = true;
@@ -160,16 +160,18 @@ void SaverScene::flyPlane(int k)
 
     stepIfDue(plane.lastMoveTick, [this, k] { cruisePlane(k); });
     plane.lastX = drawing.surfaceX(surface);
-    if (row.leftward() ? plane.lastX < row.ExitX : plane.lastX > row.ExitX) {
+    const int exitX = across(row.ExitX);
+    if (row.leftward() ? plane.lastX < exitX : plane.lastX > exitX) {
         plane.active = false;
-        drawing.setSurfaceX(surface, row.RestartX);
+        drawing.setSurfaceX(surface, across(row.RestartX));
         drawing.setSurfaceY(surface, row.RestartY);
     }
     if (plane.phaseFrames == row.CruiseFrames) {
         plane.phase = 0;
         plane.phaseFrames = 0;
     }
-    if (row.leftward() ? plane.lastX < row.HandOverX : plane.lastX > row.HandOverX)
+    const int handOverX = across(row.HandOverX);
+    if (row.leftward() ? plane.lastX < handOverX : plane.lastX > handOverX)
         m_planes[std::size_t(row.Activates)].active = true;
 }
 

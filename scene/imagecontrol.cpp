@@ -4,7 +4,10 @@ namespace skyraid {
 
 bool ImageControl::openDisplay(int width, int height, int bitsPerPixel, const QString&)
 {
-    return width == Canvas::Width && height == Canvas::Height && bitsPerPixel >= 16;
+    if (width != Canvas::Width || height != Canvas::Height || bitsPerPixel < 16)
+        return false;
+    openCanvasFor(m_screen);
+    return true;
 }
 
 } // namespace skyraid

@@ -4,10 +4,12 @@
 
 namespace skyraid {
 
-// The drawing control without a screen: frames are composed into an
-// 800 x 600 image and raised by hand, for tests and tools.
+// The drawing control without a screen: frames are composed into an image
+// and raised by hand, for tests and tools. The screen it stands for is
+// 800 x 600 pixels unless told otherwise.
 class ImageControl final : public CanvasControl {
 public:
+    void setScreenSize(QSize pixels) { m_screen = pixels; }
     bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
     void flip() override
     {
@@ -26,6 +28,7 @@ public:
     int flips() const { return m_flips; }
 
 private:
+    QSize m_screen{Canvas::Width, Canvas::Height};
     int m_flips = 0;
 };
 

@@ -33,6 +33,8 @@ std::vector<Letterbox::Tap> Letterbox::taps(int source, int target)
 
 QRect Letterbox::screenRectFor(const QRect& canvasRect) const
 {
+    if (isCopy())
+        return canvasRect.translated(m_target.topLeft()) & m_target;
     // A screen pixel reads the source pixels on both sides of its sample
     // point: widen by one source pixel and a screen pixel each way.
     const int left = int(std::floor((canvasRect.left() - 1) * m_scale)) - 1;
@@ -62,6 +64,14 @@ void Letterbox::scale(const QImage& canvas, QImage& screenImage, const QRect& sc
         return;
     const int dx0 = m_target.left();
     const int dy0 = m_target.top();
+    if (isCopy()) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const auto* in = reinterpret_cast<const std::uint32_t*>(canvas.constScanLine(y - dy0));
+            auto* out = reinterpret_cast<std::uint32_t*>(screenImage.scanLine(y));
+            std::copy(in + (area.left() - dx0), in + (area.right() + 1 - dx0), out + area.left());
+        }
+        return;
+    }
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const Tap& row = m_rows[std::size_t(y - dy0)];
         const auto* upper = reinterpret_cast<const std::uint32_t*>(canvas.constScanLine(row.first));

@@ -9,7 +9,7 @@
 
 namespace skyraid {
 
-// Scales the fixed canvas onto a screen of any size once per frame: the
+// Scales the canvas onto a screen of any size once per frame: the
 // aspect ratio kept, centred, black bars where the shapes differ. Only the
 // parts of the canvas that changed need scaling again; the result is the
 // same as scaling the whole canvas, pixel for pixel.
@@ -17,6 +17,7 @@ class Letterbox {
 public:
     Letterbox(QSize canvas, QSize screen);
 
+    QSize canvas() const { return m_canvas; }
     QSize screen() const { return m_screen; }
     // Where the canvas lands on the screen.
     QRect target() const { return m_target; }
@@ -29,6 +30,9 @@ public:
     void paintBars(QImage& screenImage) const;
 
 private:
+    // A canvas composed at the screen's own size is copied, not scaled.
+    bool isCopy() const { return m_target.size() == m_canvas; }
+
     struct Tap {
         int first;       // first source pixel
         int second;      // the next one (the same at the far edge)

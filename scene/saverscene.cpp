@@ -1,5 +1,6 @@
 #include "saverscene.h"
 
+#include "canvas.h"
 #include "flighttable.h"
 #include "platform/platform.h"
 #include "settings/conversions.h"
@@ -85,22 +86,33 @@ Surface SaverScene::loadPicture(const QString& fileName, int transparency, int x
     return surface;
 }
 
+int SaverScene::across(int x) const
+{
+    return x >= Canvas::Width / 2 ? x + m_widening : x;
+}
+
 void SaverScene::openCanvas()
 {
     SettingsStore& store = m_services.store;
     const QString& assets = m_services.assetFolder;
-    if (!m_services.drawing.openDisplay(800, 600, 16, QString())) {
+    DrawingControl& drawing = m_services.drawing;
+    m_fillScreen = isYes(readSetting(store, keys::FillScreen));
+    drawing.setFillScreen(m_fillScreen);
+    if (!drawing.openDisplay(800, 600, 16, QString())) {
         m_services.platform.showMessage(
             QStringLiteral("Error opening Direct Draw!"),
             QStringLiteral("This program requires that you use a monitor that is capable of "
                            "displaying 64K colors."));
         return;
     }
+    m_widening = drawing.canvasWidth() - Canvas::Width;
 
     m_backgroundKind = toNumber(readSetting(store, keys::BackGround));
     if (m_backgroundKind == 3) {
         m_backgroundFileName = readSetting(store, keys::BMPFileName);
         m_backgroundPicture = loadPicture(m_backgroundFileName, Opaque, 0, 0);
+        if (m_fillScreen)
+            drawing.coverCanvas(m_backgroundPicture);
     }
     m_logoShown = toNumber(readSetting(store, keys::LogoChecked));
     if (m_logoShown == 1) {
@@ -108,14 +120,14 @@ void SaverScene::openCanvas()
         m_logoPicture = loadPicture(m_logoFileName, Opaque, 1, 20);
     }
     m_jetPicture =
-        loadPicture(assets + QStringLiteral("FastJet.bmp"), KeyedByTopLeftPixel, 805, 75);
+        loadPicture(assets + QStringLiteral("FastJet.bmp"), KeyedByTopLeftPixel, across(805), 75);
     m_backgroundPlaneOption = readSetting(store, keys::PlaneBG);
     m_backgroundPlanePicture =
-        loadPicture(assets + QStringLiteral("skyrbg.bmp"), KeyedByTopLeftPixel, 805, 350);
+        loadPicture(assets + QStringLiteral("skyrbg.bmp"), KeyedByTopLeftPixel, across(805), 350);
     for (int k = 1; k <= 15; ++k) {
         const FormationPlaneSpec& plane = FlightTable[std::size_t(k - 1)];
-        m_planePictures[std::size_t(k)] =
-            loadPicture(assets + plane.Picture, KeyedByTopLeftPixel, plane.StartX, plane.StartY);
+        m_planePictures[std::size_t(k)] = loadPicture(assets + plane.Picture, KeyedByTopLeftPixel,
+                                                      across(plane.StartX), plane.StartY);
     }
 }
 

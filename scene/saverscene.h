@@ -97,6 +97,10 @@ private:
 
     void openCanvas();
     void openJetSound();
+    // A position of the flight table, written for a canvas 800 units wide, on
+    // this canvas: one in the right half keeps its distance from the right
+    // edge.
+    int across(int x) const;
     // The cut-off in seconds from the chosen minutes; other texts keep it at 0.
     void readSoundCutOff();
     // Lets the cursor and the sound go; once only, and only after a start.
@@ -130,6 +134,8 @@ private:
     SceneServices m_services;
 
     // Options read at the start.
+    bool m_fillScreen = false;       // "FillScreen": the canvas takes the screen's shape
+    int m_widening = 0;              // units the canvas is wider than 800
     QString m_backgroundPlaneOption; // "PlaneBG": the background plane flies when yes
     double m_backgroundKind = 0;     // 2 sky blue, 3 the user's picture, else black
     QString m_jetOption;             // "Prop": the fast jet flies, and roars, when yes

@@ -101,8 +101,9 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
             QPainter painter(image);
             painter.fillRect(image->rect(), Qt::black);
         } else {
-            if (!m_letterbox || m_letterbox->screen() != image->size())
-                m_letterbox.emplace(QSize(Canvas::Width, Canvas::Height), image->size());
+            if (!m_letterbox || m_letterbox->screen() != image->size() ||
+                m_letterbox->canvas() != canvas.size())
+                m_letterbox.emplace(canvas.size(), image->size());
             if (m_needsFullPaint) {
                 m_letterbox->paintBars(*image);
                 m_letterbox->scale(canvas, *image, m_letterbox->target());

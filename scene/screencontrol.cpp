@@ -33,6 +33,8 @@ bool ScreenControl::openDisplay(int width, int height, int bitsPerPixel, const Q
         height != Canvas::Height) {
         return false;
     }
+    openCanvasFor(m_screenSize.isEmpty() ? screen->geometry().size() * screen->devicePixelRatio()
+                                         : m_screenSize);
     m_open = true;
     return true;
 }

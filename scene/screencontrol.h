@@ -46,6 +46,9 @@ public:
     ScreenControl();
     ~ScreenControl() override;
 
+    // The size in pixels of what the scene will be shown on: the primary
+    // screen unless told otherwise (a host window's size).
+    void setScreenSize(QSize pixels) { m_screenSize = pixels; }
     bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
     void flip() override;
 
@@ -74,6 +77,7 @@ private:
     std::unique_ptr<QWindow> m_host; // declared first: the window below is its child
     std::unique_ptr<SaverWindow> m_window;
     std::vector<std::unique_ptr<SaverWindow>> m_blackouts;
+    QSize m_screenSize;
     bool m_open = false;
     bool m_closed = false;
     QTimer m_frameTimer;

@@ -39,6 +39,7 @@ inline constexpr Key SelectedFont{QLatin1String("SelectedFont"), Section::Startu
 inline constexpr Key SelectedFontSize{QLatin1String("SelectedFontSize"), Section::Startup};
 inline constexpr Key Speed{QLatin1String("Speed"), Section::Startup};
 inline constexpr Key Volume{QLatin1String("Volume"), Section::Startup};
+inline constexpr Key FillScreen{QLatin1String("FillScreen"), Section::Startup};
 inline constexpr Key MouseSens{QLatin1String("MouseSens"), Section::System};
 inline constexpr Key SoundOff{QLatin1String("SoundOff"), Section::System};
 inline constexpr Key PwrSave{QLatin1String("PwrSave"), Section::System};
@@ -57,7 +58,7 @@ struct SeededKey {
 // Every key of the store in the order the first run writes them; the marker
 // "SetReg" comes last so that an interrupted seeding is done again.
 // clang-format off
-inline constexpr std::array<SeededKey, 22> SeedTable{{
+inline constexpr std::array<SeededKey, 23> SeedTable{{
     {keys::BackGround, QLatin1String("3")},
     {keys::BGFreq, QLatin1String("36")},
     {keys::BMPFileName, QLatin1String("Sunset Yellow.BMP"), true},
@@ -76,6 +77,7 @@ inline constexpr std::array<SeededKey, 22> SeedTable{{
     {keys::SelectedFontSize, QLatin1String("3")},
     {keys::Speed, QLatin1String("3")},
     {keys::Volume, QLatin1String("-857")},
+    {keys::FillScreen, QLatin1String("1")},
     {keys::MouseSens, QLatin1String("4")},
     {keys::SoundOff, QLatin1String("Never")},
     {keys::PwrSave, QLatin1String("0")},

@@ -171,6 +171,13 @@ public:
 
     void setEvents(DrawingEvents* events) override { image.setEvents(events); }
     void setVisible(bool visible) override { image.setVisible(visible); }
+    void setFillScreen(bool fill) override { image.setFillScreen(fill); }
+    int canvasWidth() const override { return image.canvasWidth(); }
+    void coverCanvas(Surface s) override
+    {
+        *m_log << QStringLiteral("coverCanvas(%1)").arg(s);
+        image.coverCanvas(s);
+    }
     bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override
     {
         *m_log << QStringLiteral("openDisplay(%1,%2,%3)").arg(width).arg(height).arg(bitsPerPixel);

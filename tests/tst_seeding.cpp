@@ -24,17 +24,18 @@ TEST(Seeding, EmptyStoreGetsEveryKeyInOrderWithTheMarkerLast)
     MemoryStore store;
     EXPECT_TRUE(seedOnFirstRun(store, folder));
 
-    ASSERT_EQ(store.writes().size(), 21); // every key once, and no path of nothing
-    EXPECT_EQ(store.size(), 21);
+    ASSERT_EQ(store.writes().size(), 22); // every key once, and no path of nothing
+    EXPECT_EQ(store.size(), 22);
     EXPECT_EQ(store.writes().front(), u"BackGround");
     EXPECT_EQ(store.read(Section::System, store.writes().back(), {}), u"2");
     EXPECT_EQ(store.read(Section::System, u"SoundOff"_s, {}), u"Never");
     EXPECT_EQ(store.read(Section::Startup, u"Volume"_s, {}), u"-857");
+    EXPECT_EQ(store.read(Section::Startup, u"FillScreen"_s, {}), u"1");
     EXPECT_EQ(readSetting(store, keys::BMPFileName), folder + u"Sunset Yellow.BMP"_s);
     EXPECT_EQ(readSetting(store, keys::LogoFileName), FallbackValue);
 
     EXPECT_FALSE(seedOnFirstRun(store, folder));
-    EXPECT_EQ(store.writes().size(), 21);
+    EXPECT_EQ(store.writes().size(), 22);
 }
 
 TEST(Seeding, OnlyAMarkerThatReadsTwoKeepsTheStore)
