@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 using namespace skyraid::art;
@@ -43,6 +44,12 @@ int writeAssets(const QString& folder)
     auto write = [&](const QString& name, const QByteArray& bytes) {
         return writeFile(dir.filePath(name), bytes);
     };
+    // "name.bmp" drawn `factor` times as large goes into "name@<factor>x.png".
+    auto writeSharp = [&](const QString& name, const QImage& picture, int factor) {
+        const QString sharpName =
+            QStringLiteral("%1@%2x.png").arg(QFileInfo(name).completeBaseName()).arg(factor);
+        return picture.save(dir.filePath(sharpName), "PNG");
+    };
 
     for (const SpriteArt& art : aircraftPictures()) {
         if (!fits(art))
@@ -52,11 +59,16 @@ int writeAssets(const QString& folder)
                             .arg(art.picture.height())
                             .arg(art.limit.width())
                             .arg(art.limit.height()));
-        if (!write(art.fileName, bitmap24(art.picture)))
+        if (!write(art.fileName, bitmap24(art.picture)) ||
+            !writeSharp(art.fileName, art.sharp, sharpFactor))
             return fail(QStringLiteral("cannot write %1").arg(art.fileName));
     }
+    // Sharper versions for large screens, beside the pictures they stand for;
+    // the sunset's is as wide as a 21:9 screen, for wide canvases to cut from.
     if (!write(QStringLiteral("Sunset Yellow.BMP"), bitmap24(sunsetSky())) ||
+        !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(2800, 1200)), 2) ||
         !write(QStringLiteral("Logo.bmp"), bitmap24(logo())) ||
+        !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor), sharpFactor) ||
         !write(QStringLiteral("preview.bmp"), bitmap8(quantize(previewScene()))) ||
         !write(QStringLiteral("jets.wav"), wave16(jetRoar(), jetSoundRate)))
         return fail(QStringLiteral("cannot write into %1").arg(folder));

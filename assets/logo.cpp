@@ -83,10 +83,11 @@ QPainterPath lettering(const char* word, QPointF origin, double unit)
 
 } // namespace
 
-QImage logo()
+QImage logo(int factor)
 {
     const QSize size(232, 64);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * factor, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(factor); // drawn in the 232 x 64 units, with more pixels
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -166,6 +167,7 @@ QImage logo()
     painter.fillPath(polygon({{100, 54}, {222, 54}, {220.6, 55.5}, {99, 55.5}}),
                      QColor(210, 80, 60));
     painter.end();
+    image.setDevicePixelRatio(1);
     return image.convertToFormat(QImage::Format_RGB32);
 }
 

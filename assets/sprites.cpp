@@ -116,7 +116,7 @@ std::vector<PictureRecipe> recipes()
 
 } // namespace
 
-QImage keyedSprite(const QImage& art)
+QRect keyedBox(const QImage& art)
 {
     const QImage source = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     int left = source.width();
@@ -134,11 +134,24 @@ QImage keyedSprite(const QImage& art)
             }
         }
     }
-    if (right < 0) {
+    if (right < 0)
+        return {};
+    return QRect(QPoint(left - 1, top - 1), QPoint(right + 1, bottom + 1));
+}
+
+QImage keyedSprite(const QImage& art)
+{
+    const QImage source = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRect box = keyedBox(source);
+    if (box.isEmpty()) {
         QImage empty(1, 1, QImage::Format_RGB32);
         empty.fill(keyColour);
         return empty;
     }
+    const int left = box.left() + 1;
+    const int right = box.right() - 1;
+    const int top = box.top() + 1;
+    const int bottom = box.bottom() - 1;
 
     QImage sprite(right - left + 3, bottom - top + 3, QImage::Format_RGB32);
     sprite.fill(keyColour);
@@ -165,14 +178,31 @@ std::vector<SpriteArt> aircraftPictures()
 {
     std::vector<SpriteArt> pictures;
     for (const PictureRecipe& recipe : recipes()) {
-        QImage canvas(420, 320, QImage::Format_ARGB32_Premultiplied);
+        const QSize area(420, 320);
+        QImage canvas(area, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
-        drawGroup(canvas, recipe.group(), Facing::Right);
+        const std::vector<Aircraft> group = recipe.group();
+        drawGroup(canvas, group, Facing::Right);
         QImage sprite = keyedSprite(canvas);
-        if (recipe.facing == Facing::Left)
+
+        // The same aircraft drawn larger, cut to the same box.
+        QImage large(area * sharpFactor, QImage::Format_ARGB32_Premultiplied);
+        large.fill(Qt::transparent);
+        std::vector<Aircraft> largeGroup = group;
+        for (Aircraft& aircraft : largeGroup) {
+            aircraft.centre *= sharpFactor;
+            aircraft.length *= sharpFactor;
+        }
+        drawGroup(large, largeGroup, Facing::Right);
+        const QRect box = keyedBox(canvas);
+        QImage sharp = large.copy(box.x() * sharpFactor, box.y() * sharpFactor,
+                                  box.width() * sharpFactor, box.height() * sharpFactor);
+        if (recipe.facing == Facing::Left) {
             sprite = sprite.mirrored(true, false);
+            sharp = sharp.mirrored(true, false);
+        }
         pictures.push_back({QString::fromLatin1(recipe.fileName), recipe.facing, sprite,
-                            QSize(recipe.maxWidth, recipe.maxHeight)});
+                            QSize(recipe.maxWidth, recipe.maxHeight), sharp});
     }
     return pictures;
 }

@@ -20,6 +20,12 @@ inline constexpr QRgb keyColour = 0xffff00ff;
 // key colour; edges therefore carry no tint of the key and look clean on any
 // background. The picture is cropped to the art with a one-pixel key border.
 QImage keyedSprite(const QImage& art);
+// The part of the art that keyedSprite keeps, border included; empty when
+// nothing of it is opaque enough.
+QRect keyedBox(const QImage& art);
+
+// How much larger the sharper versions of the pictures are drawn.
+inline constexpr int sharpFactor = 4;
 
 // One aircraft picture of the scene.
 struct SpriteArt {
@@ -27,6 +33,7 @@ struct SpriteArt {
     Facing facing;
     QImage picture; // keyed, 24-bit colours
     QSize limit;    // the largest size its flight allows
+    QImage sharp;   // the same, sharpFactor times as large, antialiased on transparency
 };
 
 // Every aircraft picture: the fast jet, the background plane and the fifteen

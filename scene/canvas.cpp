@@ -44,6 +44,9 @@ QImage readPicture(const QString& fileName, int transparency)
     QImage image = reader.read();
     if (image.isNull())
         return {};
+    // Qt takes "@4x" in a file name for a picture of a high-resolution screen;
+    // the canvas counts every picture in its own pixels.
+    image.setDevicePixelRatio(1);
     if (transparency == WithItsOwnAlpha) {
         image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                 : QImage::Format_RGB32);
@@ -159,8 +162,14 @@ void Canvas::coverCanvas(Surface surface)
     SurfaceData* data = find(surface);
     if (!data || data->image.isNull())
         return;
-    // Straight from the file (or its sharper version) to the canvas's size.
+    // Straight from the file (or its sharper version) to the canvas's size;
+    // a picture of just that size stays as it is.
     QImage source = readPicture(data->fileName, data->transparency);
+    if (source.size() == m_rect.size()) {
+        data->image = source;
+        data->generation = ++m_generations;
+        return;
+    }
     int factor = 1;
     if (!source.isNull()) {
         const QImage sharp =
