@@ -131,7 +131,7 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     };
     const int message = inkTop(qRgb(0, 255, 255));
     const int clock = inkTop(qRgb(255, 255, 0));
-    EXPECT_TRUE(message >= 560 && message < 570 && clock >= 0 && clock < 8)
+    EXPECT_TRUE(message >= 560 && message < 575 && clock >= 0 && clock < 8)
         << message << " " << clock;
     EXPECT_TRUE(QStringList({u"Arial"_s, u"Liberation Sans"_s})
                     .contains(drawing.image.canvas().resolvedFontFamily()));
