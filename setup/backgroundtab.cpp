@@ -11,6 +11,7 @@
 #include <utility>
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
@@ -69,6 +70,10 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
     choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("Picture5"), choices), 0, 1);
     choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("Picture7"), choices), 1,
                             1);
+    // Ours: the scene takes the screen's shape instead of keeping to 4:3.
+    m_fillScreenCheckBox = checkBox(QStringLiteral("Fill the whole screen"),
+                                    QStringLiteral("fillScreenCheckBox"), choices);
+    choiceLayout->addWidget(m_fillScreenCheckBox, OptionCount, 0, 1, 3);
     choiceLayout->setColumnStretch(2, 1);
 
     auto* custom =
@@ -103,6 +108,9 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
             &BackGroundTab::onBackgroundOptionToggled);
     connect(m_selectBackgroundButton, &QPushButton::clicked, this,
             &BackGroundTab::onSelectBackground);
+    connect(m_fillScreenCheckBox, &QCheckBox::toggled, this, [this](bool checked) {
+        writeSetting(m_store, keys::FillScreen, storedText(checked ? 1 : 0));
+    });
 }
 
 QRadioButton* BackGroundTab::backgroundOption(int index) const

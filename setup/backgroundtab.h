@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QButtonGroup;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -25,6 +26,7 @@ public:
     QRadioButton* backgroundOption(int index) const;
     QPushButton* selectBackgroundButton() const { return m_selectBackgroundButton; }
     QLineEdit* backgroundFileBox() const { return m_backgroundFileBox; }
+    QCheckBox* fillScreenCheckBox() const { return m_fillScreenCheckBox; }
 
     // The text last read from or written to "BackGround".
     const QString& backgroundChoice() const { return m_backgroundChoice; }
@@ -48,6 +50,7 @@ private:
     QButtonGroup* m_backgroundOptions = nullptr;
     QPushButton* m_selectBackgroundButton = nullptr;
     QLineEdit* m_backgroundFileBox = nullptr;
+    QCheckBox* m_fillScreenCheckBox = nullptr;
 };
 
 } // namespace skyraid

@@ -196,6 +196,7 @@ void Setup::showSettings(const QStringList& fontNames)
     aircraft.soundCutOffList()->setEditText(read(keys::SoundOff));
     setBarPosition(*aircraft.volumeBar(), read(keys::Volume));
     setCheckState(*aircraft.powerSaveCheckBox(), read(keys::PwrSave));
+    setCheckState(*backGround.fillScreenCheckBox(), read(keys::FillScreen));
 
     backGround.enableBackgroundPicker();
 }

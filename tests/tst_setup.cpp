@@ -117,7 +117,8 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     EXPECT_EQ(opened.loadWrites(), (QStringList{u"PlaneBG"_s, u"BackGround"_s, u"Prop"_s,
                                                 u"Message"_s, u"MessageChecked"_s, u"LogoChecked"_s,
                                                 u"SelectedFontSize"_s, u"FontSize"_s, u"FontSize"_s,
-                                                u"Clock"_s, u"FontClock"_s, u"PwrSave"_s}));
+                                                u"Clock"_s, u"FontClock"_s, u"PwrSave"_s,
+                                                u"FillScreen"_s}));
     for (Key key : {keys::PlaneBG, keys::BackGround, keys::Prop, keys::Message,
                     keys::MessageChecked, keys::LogoChecked, keys::SelectedFontSize, keys::FontSize,
                     keys::Clock, keys::FontClock, keys::PwrSave})
@@ -291,6 +292,7 @@ void drag(int via, int to, QWidget& control)
 INSTANTIATE_TEST_SUITE_P(Rows, SetupControl, ::testing::Values(
     ControlRow{"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
     ControlRow{"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
+    ControlRow{"fillScreenCheckBox", click, {u"FillScreen"_s}, keys::FillScreen, "0"},
     ControlRow{"clockCheckBox", click, {u"Clock"_s}, keys::Clock, "1"},
     ControlRow{"logoCheckBox", click, {u"LogoChecked"_s}, keys::LogoChecked, "1"},
     ControlRow{"messageCheckBox", click, {u"MessageChecked"_s}, keys::MessageChecked, "1"},
