@@ -98,30 +98,30 @@ bool Canvas::Op::operator==(const Op& other) const
            x == other.x && y == other.y && colour == other.colour && text == other.text;
 }
 
-Canvas::Canvas(QSize units, double scale)
-    : m_units(units), m_scale(scale),
-      m_rect(0, 0, qRound(units.width() * scale), qRound(units.height() * scale)),
-      m_image(m_rect.size(), QImage::Format_RGB32)
+Canvas::Canvas(QSize units, QSize pixels)
+    : m_units(units), m_scaleX(double(pixels.width()) / units.width()),
+      m_scale(double(pixels.height()) / units.height()), m_rect(QPoint(0, 0), pixels),
+      m_image(pixels, QImage::Format_RGB32)
 {
     m_image.fill(Qt::black);
 }
 
 QPoint Canvas::toPixels(int x, int y) const
 {
-    if (m_scale == 1.0)
+    if (m_rect.size() == m_units)
         return {x, y};
-    return {qRound(x * m_scale), qRound(y * m_scale)};
+    return {qRound(x * m_scaleX), qRound(y * m_scale)};
 }
 
 QImage Canvas::atScale(const QString& fileName, int transparency) const
 {
     QImage picture = readPicture(fileName, transparency);
-    if (picture.isNull() || m_scale == 1.0)
+    if (picture.isNull() || m_rect.size() == m_units)
         return picture;
     int factor = 1;
     const QImage sharp = sharperVersion(fileName, picture.size(), transparency, factor);
     const QImage& source = sharp.isNull() ? picture : sharp;
-    const QSize size(qRound(source.width() * m_scale / factor),
+    const QSize size(qRound(source.width() * m_scaleX / factor),
                      qRound(source.height() * m_scale / factor));
     QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (transparency != KeyedByTopLeftPixel)

@@ -28,10 +28,14 @@ public:
     static constexpr int Width = 800;
     static constexpr int Height = 600;
 
-    // `units` wide and high, `scale` pixels to the unit.
-    explicit Canvas(QSize units = QSize(Width, Height), double scale = 1.0);
+    // `units` wide and high, composed on a picture of `pixels`: a pixel to
+    // the unit unless told otherwise. (Wider shapes round their width to
+    // whole units, so a unit's width in pixels may differ a hair from its
+    // height.)
+    explicit Canvas(QSize units = QSize(Width, Height), QSize pixels = QSize(Width, Height));
 
     QSize units() const { return m_units; }
+    // Pixels to the unit, up and down.
     double scale() const { return m_scale; }
 
     Surface createSurface();
@@ -106,6 +110,7 @@ private:
     QImage atScale(const QString& fileName, int transparency) const;
 
     QSize m_units;
+    double m_scaleX;
     double m_scale;
     QRect m_rect; // the whole picture, in pixels
     QImage m_image;

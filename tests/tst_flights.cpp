@@ -179,12 +179,15 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
     }
 }
 
-// A fixed number of frames from a fixed start with our own pictures.
+// A fixed number of frames from a fixed start with our own pictures; not
+// filling the screen, the scene is the same 800 x 600 canvas on any screen.
 TEST_F(Flights, GoldenFrame)
 {
     writeFirstRunSettings(store, assetFolder());
     set(keys::Speed, u"0"_s);
     set(keys::LogoChecked, u"1"_s);
+    set(keys::FillScreen, u"0"_s);
+    drawing.image.setScreenSize(QSize(1920, 1080));
     load(assetFolder());
     for (int n = 0; n < 400; ++n)
         drawing.image.raiseFrame();
@@ -194,4 +197,75 @@ TEST_F(Flights, GoldenFrame)
     const QImage expected =
         QImage(Golden + u"frame400.png"_s).convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(expected == frameImage) << "made with SKYRAID_UPDATE_GOLDEN=1";
+}
+
+namespace {
+
+// How much fine detail a part of a picture holds: the energy of the
+// differences between neighbouring pixels, which blurring spreads thin.
+double detail(const QImage& picture, const QRect& area)
+{
+    double sum = 0;
+    for (int y = area.top(); y < area.bottom(); ++y) {
+        for (int x = area.left(); x < area.right(); ++x) {
+            const int here = qGray(picture.pixel(x, y));
+            const int right = qGray(picture.pixel(x + 1, y)) - here;
+            const int below = qGray(picture.pixel(x, y + 1)) - here;
+            sum += right * right + below * below;
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
+// On a wide 4K screen the scene takes the screen's shape: right-half
+// positions move with the right edge, the background covers everything, and
+// the message and the aircraft are drawn in the screen's pixels, finer than
+// the 800 x 600 scene scaled up.
+TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
+{
+    writeFirstRunSettings(store, assetFolder());
+    set(keys::MessageChecked, u"1"_s);
+    drawing.image.setScreenSize(QSize(3840, 2160));
+    load(assetFolder());
+    const Canvas& canvas = drawing.image.canvas();
+    const SaverScene::View view = scene->view();
+    EXPECT_EQ(canvas.units(), QSize(1067, 600));
+    EXPECT_EQ(canvas.x(view.jet.picture), 1072);
+    EXPECT_EQ(canvas.x(view.planes[1].picture), 1072);
+    EXPECT_EQ(canvas.x(view.planes[2].picture), -301);
+    frame();
+    const QImage wide = drawing.image.image();
+    ASSERT_EQ(wide.size(), QSize(3840, 2160));
+    for (const QPoint edge : {QPoint(0, 1080), QPoint(3839, 1080), QPoint(1920, 2159)})
+        EXPECT_NE(wide.pixel(edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
+
+    // The message on black, and the same on the 800 x 600 canvas scaled up.
+    set(keys::BackGround, u"1"_s);
+    load(assetFolder());
+    frame();
+    const QImage text = drawing.image.image();
+    set(keys::FillScreen, u"0"_s);
+    load(assetFolder());
+    frame();
+    const double scale = canvas.units().width() == 800 ? 3.6 : 0;
+    const QImage scaledUp =
+        drawing.image.image().scaled(2880, 2160, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect message(18, 2016, 1000, 120);
+    EXPECT_GT(detail(text, message), 1.5 * detail(scaledUp, message));
+    const QImage jet = canvas.picture(scene->view().jet.picture);
+    const QImage jetScaledUp =
+        jet.scaled(jet.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage sharpJet = [&] {
+        ImageControl large;
+        large.setFillScreen(true);
+        large.setScreenSize(QSize(3840, 2160));
+        large.openDisplay(800, 600, 16, {});
+        const Surface surface = large.createSurface();
+        large.loadBitmap(surface, 1, assetFolder() + u"FastJet.bmp"_s, KeyedByTopLeftPixel);
+        return large.canvas().picture(surface);
+    }();
+    ASSERT_EQ(sharpJet.size(), jetScaledUp.size());
+    EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
