@@ -59,8 +59,11 @@ int writeAssets(const QString& folder)
                             .arg(art.picture.height())
                             .arg(art.limit.width())
                             .arg(art.limit.height()));
+        const QImage half =
+            art.sharp.scaled(art.sharp.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (!write(art.fileName, bitmap24(art.picture)) ||
-            !writeSharp(art.fileName, art.sharp, sharpFactor))
+            !writeSharp(art.fileName, art.sharp, sharpFactor) ||
+            !writeSharp(art.fileName, half, sharpFactor / 2))
             return fail(QStringLiteral("cannot write %1").arg(art.fileName));
     }
     // Sharper versions for large screens, beside the pictures they stand for;
@@ -69,6 +72,7 @@ int writeAssets(const QString& folder)
         !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(2800, 1200)), 2) ||
         !write(QStringLiteral("Logo.bmp"), bitmap24(logo())) ||
         !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor), sharpFactor) ||
+        !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor / 2), sharpFactor / 2) ||
         !write(QStringLiteral("preview.bmp"), bitmap8(quantize(previewScene()))) ||
         !write(QStringLiteral("jets.wav"), wave16(jetRoar(), jetSoundRate)))
         return fail(QStringLiteral("cannot write into %1").arg(folder));

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace skyraid {
 
@@ -68,26 +69,33 @@ QImage readPicture(const QString& fileName, int transparency)
 }
 
 // A sharper version of one of our own pictures lies beside it: "name.bmp"
-// drawn four or two times as large, with real transparency, in "name@4x.png"
-// or "name@2x.png". It counts only when its height is that many times the
+// drawn two or four times as large, with real transparency, in "name@2x.png"
+// or "name@4x.png". It counts only when its height is that many times the
 // picture's, and its width too (a background may be wider: it is centred).
-QImage sharperVersion(const QString& fileName, QSize size, int transparency, int& factor)
+// The smallest that is large enough for `scale` is taken, else the largest.
+QImage sharperVersion(const QString& fileName, QSize size, int transparency, double scale,
+                      int& factor)
 {
     const QFileInfo file(fileName);
-    for (const int k : {4, 2}) {
+    QImage best;
+    for (const int k : {2, 4}) {
         const QString name =
             file.dir().filePath(QStringLiteral("%1@%2x.png").arg(file.completeBaseName()).arg(k));
         if (!QFileInfo::exists(name))
             continue;
-        QImage sharp = readPicture(name, WithItsOwnAlpha);
-        if (sharp.isNull() || sharp.height() != k * size.height() ||
-            sharp.width() < k * size.width() ||
-            (transparency == KeyedByTopLeftPixel && sharp.width() != k * size.width()))
+        const QSize sharpSize = QImageReader(name).size();
+        if (sharpSize.height() != k * size.height() || sharpSize.width() < k * size.width() ||
+            (transparency == KeyedByTopLeftPixel && sharpSize.width() != k * size.width()))
             continue;
+        QImage sharp = readPicture(name, WithItsOwnAlpha);
+        if (sharp.isNull())
+            continue;
+        best = sharp;
         factor = k;
-        return sharp;
+        if (k >= scale)
+            break;
     }
-    return {};
+    return best;
 }
 
 } // namespace
@@ -113,20 +121,53 @@ QPoint Canvas::toPixels(int x, int y) const
     return {qRound(x * m_scaleX), qRound(y * m_scale)};
 }
 
-QImage Canvas::atScale(const QString& fileName, int transparency) const
+QImage Canvas::decode(const SurfaceData& data) const
 {
-    QImage picture = readPicture(fileName, transparency);
-    if (picture.isNull() || m_rect.size() == m_units)
-        return picture;
+    if (m_rect.size() == m_units && !data.cover)
+        return readPicture(data.fileName, data.transparency); // a pixel to the unit
+    const QSize size = QImageReader(data.fileName).size();
+    if (!size.isValid())
+        return {};
+    if (data.cover && size == m_rect.size())
+        return readPicture(data.fileName, data.transparency); // covers as it is
     int factor = 1;
-    const QImage sharp = sharperVersion(fileName, picture.size(), transparency, factor);
-    const QImage& source = sharp.isNull() ? picture : sharp;
-    const QSize size(qRound(source.width() * m_scaleX / factor),
-                     qRound(source.height() * m_scale / factor));
-    QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (transparency != KeyedByTopLeftPixel)
-        scaled.convertTo(QImage::Format_RGB32);
-    return scaled;
+    QImage source =
+        sharperVersion(data.fileName, size, data.transparency, std::max(m_scale, m_scaleX), factor);
+    if (source.isNull())
+        source = readPicture(data.fileName, data.transparency);
+    if (source.isNull())
+        return {};
+    QImage result;
+    if (data.cover) {
+        // Centred, the overflow cut off before scaling, straight to the
+        // canvas's size.
+        const QSize shown = m_rect.size().scaled(source.size(), Qt::KeepAspectRatio);
+        result = source
+                     .copy((source.width() - shown.width()) / 2,
+                           (source.height() - shown.height()) / 2, shown.width(), shown.height())
+                     .scaled(m_rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        const QSize scaled(qRound(source.width() * m_scaleX / factor),
+                           qRound(source.height() * m_scale / factor));
+        result = source.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (data.transparency != KeyedByTopLeftPixel)
+        result.convertTo(QImage::Format_RGB32);
+    return result;
+}
+
+void Canvas::loadPending() const
+{
+    std::vector<SurfaceData*> pending;
+    for (const SurfaceData& data : m_surfaces) {
+        if (data.pending)
+            pending.push_back(const_cast<SurfaceData*>(&data));
+    }
+    // Every picture asked for so far, read and scaled side by side.
+    QtConcurrent::blockingMap(pending, [this](SurfaceData* data) {
+        data->image = decode(*data);
+        data->pending = false;
+    });
 }
 
 Surface Canvas::createSurface()
@@ -152,41 +193,20 @@ void Canvas::loadPicture(Surface surface, const QString& fileName, int transpare
     if (SurfaceData* data = find(surface)) {
         data->fileName = fileName;
         data->transparency = transparency;
-        data->image = atScale(fileName, transparency);
+        data->cover = false;
+        data->pending = true;
+        data->image = QImage();
         data->generation = ++m_generations;
     }
 }
 
 void Canvas::coverCanvas(Surface surface)
 {
-    SurfaceData* data = find(surface);
-    if (!data || data->image.isNull())
-        return;
-    // Straight from the file (or its sharper version) to the canvas's size;
-    // a picture of just that size stays as it is.
-    QImage source = readPicture(data->fileName, data->transparency);
-    if (source.size() == m_rect.size()) {
-        data->image = source;
+    if (SurfaceData* data = find(surface); data && !data->fileName.isEmpty()) {
+        data->cover = true;
+        data->pending = true;
         data->generation = ++m_generations;
-        return;
     }
-    int factor = 1;
-    if (!source.isNull()) {
-        const QImage sharp =
-            sharperVersion(data->fileName, source.size(), data->transparency, factor);
-        if (!sharp.isNull())
-            source = sharp;
-    } else {
-        source = data->image;
-    }
-    const QImage covering =
-        source.scaled(m_rect.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    data->image =
-        covering.copy((covering.width() - m_rect.width()) / 2,
-                      (covering.height() - m_rect.height()) / 2, m_rect.width(), m_rect.height());
-    if (data->transparency != KeyedByTopLeftPixel)
-        data->image.convertTo(QImage::Format_RGB32);
-    data->generation = ++m_generations;
 }
 
 void Canvas::setX(Surface surface, int x)
@@ -228,12 +248,16 @@ void Canvas::moveY(Surface surface, int step)
 QImage Canvas::picture(Surface surface) const
 {
     const SurfaceData* data = find(surface);
+    if (data && data->pending)
+        loadPending();
     return data ? data->image : QImage();
 }
 
 void Canvas::drawSurface(Surface surface)
 {
     const SurfaceData* data = find(surface);
+    if (data && data->pending)
+        loadPending();
     if (!data || data->image.isNull())
         return;
     const QPoint at = toPixels(data->x, data->y);

@@ -70,7 +70,9 @@ private:
     struct SurfaceData {
         QString fileName;
         int transparency = 0;
-        QImage image; // in pixels
+        bool cover = false;   // scaled to cover the canvas
+        bool pending = false; // asked for, not read yet
+        QImage image;         // in pixels
         int x = 0;
         int y = 0;
         unsigned generation = 0;
@@ -107,7 +109,11 @@ private:
 
     // A position in units as a pixel of the picture.
     QPoint toPixels(int x, int y) const;
-    QImage atScale(const QString& fileName, int transparency) const;
+    // A surface's picture as the canvas shows it.
+    QImage decode(const SurfaceData& data) const;
+    // Reads every picture asked for and not read yet. Pictures are read
+    // when first needed, all at once, so that they are read side by side.
+    void loadPending() const;
 
     QSize m_units;
     double m_scaleX;
