@@ -269,3 +269,27 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     ASSERT_EQ(sharpJet.size(), jetScaledUp.size());
     EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
+
+// On a wide canvas a rightward plane hands over and leaves by the right edge.
+TEST_F(Flights, WideRelayKeepsToTheRightEdge)
+{
+    seed();
+    set(keys::Speed, u"0"_s);
+    drawing.image.setScreenSize(QSize(1920, 1080));
+    load();
+    const Canvas& canvas = drawing.image.canvas();
+    int handOverX = 0;
+    int lastX = 0;
+    for (int n = 0; n < 5000; ++n) {
+        frame();
+        const SaverScene::View view = scene->view();
+        const int x = canvas.x(view.planes[2].picture);
+        if (!handOverX && view.planes[3].inFlight)
+            handOverX = x;
+        if (handOverX && !view.planes[2].inFlight)
+            break;
+        lastX = x;
+    }
+    EXPECT_TRUE(handOverX > 700 + 267 && handOverX < 700 + 267 + 4) << handOverX;
+    EXPECT_TRUE(lastX > 805 + 267 - 4 && lastX <= 805 + 267) << lastX;
+}
