@@ -270,7 +270,8 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
 
-// On a wide canvas a rightward plane hands over and leaves by the right edge.
+// On a wide canvas a rightward plane hands over and leaves by the right edge,
+// and the jet is heard all the way from it.
 TEST_F(Flights, WideRelayKeepsToTheRightEdge)
 {
     seed();
@@ -280,9 +281,12 @@ TEST_F(Flights, WideRelayKeepsToTheRightEdge)
     const Canvas& canvas = drawing.image.canvas();
     int handOverX = 0;
     int lastX = 0;
+    int roarFrom = 0; // the jet's x when its roar was first heard
     for (int n = 0; n < 5000; ++n) {
-        frame();
+        const bool roars = frame().contains(u"playSound(7)"_s);
         const SaverScene::View view = scene->view();
+        if (roars && !roarFrom)
+            roarFrom = canvas.x(view.jet.picture);
         const int x = canvas.x(view.planes[2].picture);
         if (!handOverX && view.planes[3].inFlight)
             handOverX = x;
@@ -292,4 +296,5 @@ TEST_F(Flights, WideRelayKeepsToTheRightEdge)
     }
     EXPECT_TRUE(handOverX > 700 + 267 && handOverX < 700 + 267 + 4) << handOverX;
     EXPECT_TRUE(lastX > 805 + 267 - 4 && lastX <= 805 + 267) << lastX;
+    EXPECT_GT(roarFrom, 805) << "the jet is heard as soon as it cruises in sight";
 }
