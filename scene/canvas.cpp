@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace skyraid {
 
@@ -121,39 +122,71 @@ QPoint Canvas::toPixels(int x, int y) const
     return {qRound(x * m_scaleX), qRound(y * m_scale)};
 }
 
-QImage Canvas::decode(const SurfaceData& data) const
+namespace {
+
+// What the canvas needs to place a picture, copied so that a picture can be
+// made on another thread while the canvas goes on.
+struct Placing {
+    QSize pixels;  // the canvas's
+    double scaleX; // pixels to the unit
+    double scaleY;
+    bool cover;
+    int transparency;
+};
+
+// `source` (drawn `factor` times as large as the picture it stands for) as
+// the canvas shows it.
+QImage placed(const QImage& source, int factor, const Placing& placing)
 {
-    if (m_rect.size() == m_units && !data.cover)
-        return readPicture(data.fileName, data.transparency); // a pixel to the unit
-    const QSize size = QImageReader(data.fileName).size();
-    if (!size.isValid())
-        return {};
-    if (data.cover && size == m_rect.size())
-        return readPicture(data.fileName, data.transparency); // covers as it is
-    int factor = 1;
-    QImage source =
-        sharperVersion(data.fileName, size, data.transparency, std::max(m_scale, m_scaleX), factor);
-    if (source.isNull())
-        source = readPicture(data.fileName, data.transparency);
-    if (source.isNull())
-        return {};
     QImage result;
-    if (data.cover) {
+    if (placing.cover) {
         // Centred, the overflow cut off before scaling, straight to the
         // canvas's size.
-        const QSize shown = m_rect.size().scaled(source.size(), Qt::KeepAspectRatio);
+        const QSize shown = placing.pixels.scaled(source.size(), Qt::KeepAspectRatio);
         result = source
                      .copy((source.width() - shown.width()) / 2,
                            (source.height() - shown.height()) / 2, shown.width(), shown.height())
-                     .scaled(m_rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                     .scaled(placing.pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else {
-        const QSize scaled(qRound(source.width() * m_scaleX / factor),
-                           qRound(source.height() * m_scale / factor));
-        result = source.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QSize size(qRound(source.width() * placing.scaleX / factor),
+                         qRound(source.height() * placing.scaleY / factor));
+        result = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    if (data.transparency != KeyedByTopLeftPixel)
+    if (placing.transparency != KeyedByTopLeftPixel)
         result.convertTo(QImage::Format_RGB32);
     return result;
+}
+
+// The sharper version of a picture as the canvas shows it; null when there
+// is none.
+QImage sharperPlaced(const QString& fileName, QSize size, const Placing& placing)
+{
+    int factor = 1;
+    const QImage sharp = sharperVersion(fileName, size, placing.transparency,
+                                        std::max(placing.scaleX, placing.scaleY), factor);
+    return sharp.isNull() ? QImage() : placed(sharp, factor, placing);
+}
+
+} // namespace
+
+void Canvas::decode(SurfaceData& data) const
+{
+    data.pending = false;
+    if (m_rect.size() == m_units && !data.cover) {
+        data.image = readPicture(data.fileName, data.transparency); // a pixel to the unit
+        return;
+    }
+    data.image = readPicture(data.fileName, data.transparency);
+    if (data.image.isNull() || (data.cover && data.image.size() == m_rect.size()))
+        return; // nothing to show, or a background that covers as it is
+    // The picture itself first, so that the frame shows at once; a sharper
+    // version of it, where there is one, follows when it is ready.
+    const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
+    const QSize size = data.image.size();
+    data.image = placed(data.image, 1, placing);
+    data.sharper = QtConcurrent::run([fileName = data.fileName, size, placing] {
+        return sharperPlaced(fileName, size, placing);
+    });
 }
 
 void Canvas::loadPending() const
@@ -164,10 +197,20 @@ void Canvas::loadPending() const
             pending.push_back(const_cast<SurfaceData*>(&data));
     }
     // Every picture asked for so far, read and scaled side by side.
-    QtConcurrent::blockingMap(pending, [this](SurfaceData* data) {
-        data->image = decode(*data);
-        data->pending = false;
-    });
+    QtConcurrent::blockingMap(pending, [this](SurfaceData* data) { decode(*data); });
+}
+
+bool Canvas::takeSharper(SurfaceData& data, bool wait) const
+{
+    if (!data.sharper.isValid() || (!wait && !data.sharper.isFinished()))
+        return false;
+    const QImage sharp = data.sharper.result();
+    data.sharper = {};
+    if (sharp.isNull() || sharp.size() != data.image.size())
+        return false;
+    data.image = sharp;
+    data.generation = ++const_cast<Canvas*>(this)->m_generations;
+    return true;
 }
 
 Surface Canvas::createSurface()
@@ -195,6 +238,7 @@ void Canvas::loadPicture(Surface surface, const QString& fileName, int transpare
         data->transparency = transparency;
         data->cover = false;
         data->pending = true;
+        data->sharper = {};
         data->image = QImage();
         data->generation = ++m_generations;
     }
@@ -205,6 +249,7 @@ void Canvas::coverCanvas(Surface surface)
     if (SurfaceData* data = find(surface); data && !data->fileName.isEmpty()) {
         data->cover = true;
         data->pending = true;
+        data->sharper = {};
         data->generation = ++m_generations;
     }
 }
@@ -247,17 +292,22 @@ void Canvas::moveY(Surface surface, int step)
 
 QImage Canvas::picture(Surface surface) const
 {
-    const SurfaceData* data = find(surface);
+    SurfaceData* data = const_cast<Canvas*>(this)->find(surface);
     if (data && data->pending)
         loadPending();
+    if (data)
+        takeSharper(*data, true);
     return data ? data->image : QImage();
 }
 
 void Canvas::drawSurface(Surface surface)
 {
-    const SurfaceData* data = find(surface);
+    SurfaceData* data = find(surface);
     if (data && data->pending)
         loadPending();
+    // A sharper version that is ready takes the picture's place from now on.
+    if (data)
+        takeSharper(*data, false);
     if (!data || data->image.isNull())
         return;
     const QPoint at = toPixels(data->x, data->y);

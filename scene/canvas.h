@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFuture>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -70,9 +71,10 @@ private:
     struct SurfaceData {
         QString fileName;
         int transparency = 0;
-        bool cover = false;   // scaled to cover the canvas
-        bool pending = false; // asked for, not read yet
-        QImage image;         // in pixels
+        bool cover = false;      // scaled to cover the canvas
+        bool pending = false;    // asked for, not read yet
+        QFuture<QImage> sharper; // on its way
+        QImage image;            // in pixels
         int x = 0;
         int y = 0;
         unsigned generation = 0;
@@ -109,8 +111,12 @@ private:
 
     // A position in units as a pixel of the picture.
     QPoint toPixels(int x, int y) const;
-    // A surface's picture as the canvas shows it.
-    QImage decode(const SurfaceData& data) const;
+    // Reads a surface's picture and scales it for the canvas, and starts
+    // making its sharper version when there may be one.
+    void decode(SurfaceData& data) const;
+    // Puts a surface's sharper version in place once it is ready (or, with
+    // `wait`, once it is); whether it did.
+    bool takeSharper(SurfaceData& data, bool wait) const;
     // Reads every picture asked for and not read yet. Pictures are read
     // when first needed, all at once, so that they are read side by side.
     void loadPending() const;

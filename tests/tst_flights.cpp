@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,7 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
 {
     writeFirstRunSettings(store, assetFolder());
     set(keys::MessageChecked, u"1"_s);
+    set(keys::LogoChecked, u"1"_s);
     drawing.image.setScreenSize(QSize(3840, 2160));
     load(assetFolder());
     const Canvas& canvas = drawing.image.canvas();
@@ -240,6 +242,12 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     ASSERT_EQ(wide.size(), QSize(3840, 2160));
     for (const QPoint edge : {QPoint(0, 1080), QPoint(3839, 1080), QPoint(1920, 2159)})
         EXPECT_NE(wide.pixel(edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
+    // The first frame does not wait for the sharper pictures; once they are
+    // ready, the next frame shows them.
+    QThreadPool::globalInstance()->waitForDone();
+    frame();
+    const QImage logo = canvas.picture(view.logo);
+    EXPECT_EQ(drawing.image.image().copy(QRect(QPoint(4, 72), logo.size())), logo);
 
     // The message on black, and the same on the 800 x 600 canvas scaled up.
     set(keys::BackGround, u"1"_s);
