@@ -81,6 +81,7 @@ TEST_F(RunningScene, MouseMovesEndInTenSecondWindows)
         {"2", {100, 5000}, 2},
         {"4.5", std::vector<double>(50, 100.0), 0},
         {"4", {86390, 86391, 5, 6, 7, 8, 9}, 7}, // across midnight
+        {"4", {86395, 86398, 2, 3}, 4},          // within ten seconds across midnight
         {"40000", std::vector<double>(33000, 100.0), 0},
         {"-32768", std::vector<double>(33000, 100.0), 0}, // the count stops, it never wraps
     };
