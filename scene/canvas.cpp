@@ -69,6 +69,14 @@ QImage readPicture(const QString& fileName, int transparency)
     return image;
 }
 
+// "name.bmp" drawn `factor` times as large: "name@<factor>x.png" beside it.
+QString sharperName(const QString& fileName, int factor)
+{
+    const QFileInfo file(fileName);
+    return file.dir().filePath(
+        QStringLiteral("%1@%2x.png").arg(file.completeBaseName()).arg(factor));
+}
+
 // A sharper version of one of our own pictures lies beside it: "name.bmp"
 // drawn two or four times as large, with real transparency, in "name@2x.png"
 // or "name@4x.png". It counts only when its height is that many times the
@@ -77,11 +85,9 @@ QImage readPicture(const QString& fileName, int transparency)
 QImage sharperVersion(const QString& fileName, QSize size, int transparency, double scale,
                       int& factor)
 {
-    const QFileInfo file(fileName);
     QImage best;
     for (const int k : {2, 4}) {
-        const QString name =
-            file.dir().filePath(QStringLiteral("%1@%2x.png").arg(file.completeBaseName()).arg(k));
+        const QString name = sharperName(fileName, k);
         if (!QFileInfo::exists(name))
             continue;
         const QSize sharpSize = QImageReader(name).size();
@@ -136,7 +142,8 @@ struct Placing {
 
 // `source` (drawn `factor` times as large as the picture it stands for) as
 // the canvas shows it.
-QImage placed(const QImage& source, int factor, const Placing& placing)
+QImage placed(const QImage& source, int factor, const Placing& placing,
+              Qt::TransformationMode mode = Qt::SmoothTransformation)
 {
     QImage result;
     if (placing.cover) {
@@ -146,15 +153,21 @@ QImage placed(const QImage& source, int factor, const Placing& placing)
         result = source
                      .copy((source.width() - shown.width()) / 2,
                            (source.height() - shown.height()) / 2, shown.width(), shown.height())
-                     .scaled(placing.pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                     .scaled(placing.pixels, Qt::IgnoreAspectRatio, mode);
     } else {
         const QSize size(qRound(source.width() * placing.scaleX / factor),
                          qRound(source.height() * placing.scaleY / factor));
-        result = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        result = source.scaled(size, Qt::IgnoreAspectRatio, mode);
     }
     if (placing.transparency != KeyedByTopLeftPixel)
         result.convertTo(QImage::Format_RGB32);
     return result;
+}
+
+bool hasSharperVersion(const QString& fileName)
+{
+    return QFileInfo::exists(sharperName(fileName, 2)) ||
+           QFileInfo::exists(sharperName(fileName, 4));
 }
 
 // The sharper version of a picture as the canvas shows it; null when there
@@ -181,12 +194,17 @@ void Canvas::decode(SurfaceData& data) const
         return; // nothing to show, or a background that covers as it is
     // The picture itself first, so that the frame shows at once; a sharper
     // version of it, where there is one, follows when it is ready.
+    // (A picture that is soon replaced is scaled the fast way.)
     const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
     const QSize size = data.image.size();
-    data.image = placed(data.image, 1, placing);
-    data.sharper = QtConcurrent::run([fileName = data.fileName, size, placing] {
-        return sharperPlaced(fileName, size, placing);
-    });
+    const bool sharperComing = hasSharperVersion(data.fileName);
+    data.image = placed(data.image, 1, placing,
+                        sharperComing ? Qt::FastTransformation : Qt::SmoothTransformation);
+    if (sharperComing) {
+        data.sharper = QtConcurrent::run([fileName = data.fileName, size, placing] {
+            return sharperPlaced(fileName, size, placing);
+        });
+    }
 }
 
 void Canvas::loadPending() const
