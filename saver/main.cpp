@@ -11,6 +11,9 @@
 
 namespace {
 
+constexpr const char* PreviewNeedsX11 =
+    "skyraid: a preview needs an X11 host window, and there is none on Wayland\n";
+
 int run(int argc, char* argv[])
 {
     using namespace skyraid;
@@ -24,6 +27,15 @@ int run(int argc, char* argv[])
     // a second "/s", ends here quietly.
     const std::unique_ptr<Platform> platform = createPlatform();
     const StartDecision start = decideStart(command, *platform, xscreensaverWindow());
+    const bool previewWanted = modeOf(switchOf(command)) == Mode::Preview;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // On Wayland alone there is no X server that could hold the host.
+    if (previewWanted && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs(PreviewNeedsX11, stderr);
+        return 0;
+    }
+#endif
     if (start.mode == Mode::None)
         return 0;
 
@@ -36,6 +48,11 @@ int run(int argc, char* argv[])
     }
 #endif
     QApplication app(argc, argv);
+    // Qt on Wayland cannot put a window into an X11 window of another program.
+    if (previewWanted && QGuiApplication::platformName().startsWith(u"wayland")) {
+        std::fputs(PreviewNeedsX11, stderr);
+        return 0;
+    }
     // Whatever a picture file claims, no decoder of the program takes more
     // than this for it (the scene's own check is stricter still).
     QImageReader::setAllocationLimit(64);
