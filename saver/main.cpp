@@ -58,7 +58,7 @@ int run(int argc, char* argv[])
     QImageReader::setAllocationLimit(64);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
-    const std::unique_ptr<RunningMode> running =
+    std::unique_ptr<RunningMode> running =
         showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)
         return 0;
@@ -66,7 +66,16 @@ int run(int argc, char* argv[])
         const int delay = qEnvironmentVariableIntValue("SKYRAID_SCREENSHOT_DELAY_MS");
         scheduleScreenshot(shot, delay > 0 ? delay : 4000);
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (QGuiApplication::platformName().startsWith(u"wayland")) {
+        // Qt 6.4's Wayland client now and then hangs in the application
+        // object's teardown, waiting for its event thread while that thread
+        // waits on the display. Our windows and settings go first, then the
+        // process ends without that teardown.
+        running.reset();
+        endProcess(status);
+    }
+    return status;
 }
 
 } // namespace
