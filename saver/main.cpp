@@ -8,6 +8,7 @@
 #include <QImageReader>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -71,9 +72,11 @@ int run(int argc, char* argv[])
         // Qt 6.4's Wayland client now and then hangs in the application
         // object's teardown, waiting for its event thread while that thread
         // waits on the display. Our windows and settings go first, then the
-        // process ends without that teardown.
+        // process ends without that teardown, and without a leak check that
+        // would only name the Wayland connection's objects, all still alive.
         running.reset();
-        endProcess(status);
+        std::fflush(nullptr);
+        std::_Exit(status);
     }
     return status;
 }
