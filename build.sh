@@ -5,6 +5,7 @@
 #   ./build.sh sanitize     the same with AddressSanitizer and UBSan, in build-sanitize/
 #   ./build.sh bench        build and print the benchmark figures
 #   ./build.sh build        just build
+#   ./build.sh package      build, then make the Debian package in the build folder
 # Each first installs whatever Debian packages are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -41,12 +42,16 @@ case "$command" in
         export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
         scripts/run-tests "$build_dir"
         ;;
+    package)
+        configure_and_build
+        (cd "$build_dir" && cpack -G DEB)
+        ;;
     bench)
         configure_and_build
         scripts/run-bench "$build_dir"
         ;;
     *)
-        echo "usage: $0 run [/s | /c | /p <window> | /a] | test | sanitize | bench | build" >&2
+        echo "usage: $0 run [/s | /c | /p <window> | /a] | test | sanitize | bench | build | package" >&2
         exit 2
         ;;
 esac

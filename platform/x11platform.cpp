@@ -1,6 +1,7 @@
 #include "posixinstance.h"
 #include "qtplatform.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -154,7 +155,10 @@ public:
 
     void setScreenSaverRunning(QWindow* window, bool running) override
     {
-        if (!window)
+        // Wayland has no grabs for a window like ours, and needs none: the
+        // compositor gives the focused full-screen window every key, button
+        // and movement.
+        if (!window || QGuiApplication::platformName().startsWith(u"wayland"))
             return;
         if (running) {
             m_grabWindow = window;

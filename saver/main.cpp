@@ -8,8 +8,12 @@
 #include <QImageReader>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+constexpr const char* PreviewNeedsX11 =
+    "skyraid: a preview needs an X11 host window, and there is none on Wayland\n";
 
 int run(int argc, char* argv[])
 {
@@ -24,6 +28,15 @@ int run(int argc, char* argv[])
     // a second "/s", ends here quietly.
     const std::unique_ptr<Platform> platform = createPlatform();
     const StartDecision start = decideStart(command, *platform, xscreensaverWindow());
+    const bool previewWanted = modeOf(switchOf(command)) == Mode::Preview;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // On Wayland alone there is no X server that could hold the host.
+    if (previewWanted && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs(PreviewNeedsX11, stderr);
+        return 0;
+    }
+#endif
     if (start.mode == Mode::None)
         return 0;
 
@@ -36,12 +49,17 @@ int run(int argc, char* argv[])
     }
 #endif
     QApplication app(argc, argv);
+    // Qt on Wayland cannot put a window into an X11 window of another program.
+    if (previewWanted && QGuiApplication::platformName().startsWith(u"wayland")) {
+        std::fputs(PreviewNeedsX11, stderr);
+        return 0;
+    }
     // Whatever a picture file claims, no decoder of the program takes more
     // than this for it (the scene's own check is stricter still).
     QImageReader::setAllocationLimit(64);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
-    const std::unique_ptr<RunningMode> running =
+    std::unique_ptr<RunningMode> running =
         showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)
         return 0;
@@ -49,7 +67,18 @@ int run(int argc, char* argv[])
         const int delay = qEnvironmentVariableIntValue("SKYRAID_SCREENSHOT_DELAY_MS");
         scheduleScreenshot(shot, delay > 0 ? delay : 4000);
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (QGuiApplication::platformName().startsWith(u"wayland")) {
+        // Qt 6.4's Wayland client now and then hangs in the application
+        // object's teardown, waiting for its event thread while that thread
+        // waits on the display. Our windows and settings go first, then the
+        // process ends without that teardown, and without a leak check that
+        // would only name the Wayland connection's objects, all still alive.
+        running.reset();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
 
 } // namespace

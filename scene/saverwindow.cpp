@@ -83,10 +83,12 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
             return;
         for (const QRect& rect : damage) {
             const QRect device = m_letterbox->screenRectFor(rect);
+            // Not one pixel more: backing stores with an alpha channel (Wayland's)
+            // clear the region, and a cleared pixel left unpainted shows black.
             region += QRect(QPoint(int(std::floor(device.left() / ratio)),
                                    int(std::floor(device.top() / ratio))),
-                            QPoint(int(std::ceil((device.right() + 1) / ratio)),
-                                   int(std::ceil((device.bottom() + 1) / ratio))));
+                            QPoint(int(std::ceil((device.right() + 1) / ratio)) - 1,
+                                   int(std::ceil((device.bottom() + 1) / ratio)) - 1));
         }
         region &= logical;
         if (region.isEmpty())
