@@ -201,9 +201,10 @@ void Canvas::decode(SurfaceData& data) const
     data.image = placed(data.image, 1, placing,
                         sharperComing ? Qt::FastTransformation : Qt::SmoothTransformation);
     if (sharperComing) {
-        data.sharper = QtConcurrent::run([fileName = data.fileName, size, placing] {
+        // Made once the first frame is out, so as not to hold it up.
+        data.makeSharper = [fileName = data.fileName, size, placing] {
             return sharperPlaced(fileName, size, placing);
-        });
+        };
     }
 }
 
@@ -218,8 +219,18 @@ void Canvas::loadPending() const
     QtConcurrent::blockingMap(pending, [this](SurfaceData* data) { decode(*data); });
 }
 
+void Canvas::startSharper(SurfaceData& data)
+{
+    if (data.makeSharper) {
+        data.sharper = QtConcurrent::run(std::move(data.makeSharper));
+        data.makeSharper = nullptr;
+    }
+}
+
 bool Canvas::takeSharper(SurfaceData& data, bool wait) const
 {
+    if (wait)
+        startSharper(data);
     if (!data.sharper.isValid() || (!wait && !data.sharper.isFinished()))
         return false;
     const QImage sharp = data.sharper.result();
@@ -257,6 +268,7 @@ void Canvas::loadPicture(Surface surface, const QString& fileName, int transpare
         data->cover = false;
         data->pending = true;
         data->sharper = {};
+        data->makeSharper = nullptr;
         data->image = QImage();
         data->generation = ++m_generations;
     }
@@ -268,6 +280,7 @@ void Canvas::coverCanvas(Surface surface)
         data->cover = true;
         data->pending = true;
         data->sharper = {};
+        data->makeSharper = nullptr;
         data->generation = ++m_generations;
     }
 }
@@ -481,6 +494,7 @@ void Canvas::collectDamage()
 
 const std::vector<QRect>& Canvas::flip()
 {
+    const bool wasFirst = m_firstFlip;
     collectDamage();
     if (!m_damage.empty()) {
         QPainter painter(&m_image);
@@ -496,6 +510,10 @@ const std::vector<QRect>& Canvas::flip()
     }
     m_shown.swap(m_ops);
     m_ops.clear();
+    if (!wasFirst) {
+        for (SurfaceData& data : m_surfaces)
+            startSharper(data);
+    }
     return m_damage;
 }
 

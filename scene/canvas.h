@@ -2,6 +2,7 @@
 
 #include "drawingcontrol.h"
 
+#include <functional>
 #include <vector>
 
 #include <QFont>
@@ -71,10 +72,11 @@ private:
     struct SurfaceData {
         QString fileName;
         int transparency = 0;
-        bool cover = false;      // scaled to cover the canvas
-        bool pending = false;    // asked for, not read yet
-        QFuture<QImage> sharper; // on its way
-        QImage image;            // in pixels
+        bool cover = false;                  // scaled to cover the canvas
+        bool pending = false;                // asked for, not read yet
+        std::function<QImage()> makeSharper; // to be started
+        QFuture<QImage> sharper;             // on its way
+        QImage image;                        // in pixels
         int x = 0;
         int y = 0;
         unsigned generation = 0;
@@ -117,6 +119,7 @@ private:
     // Puts a surface's sharper version in place once it is ready (or, with
     // `wait`, once it is); whether it did.
     bool takeSharper(SurfaceData& data, bool wait) const;
+    static void startSharper(SurfaceData& data);
     // Reads every picture asked for and not read yet. Pictures are read
     // when first needed, all at once, so that they are read side by side.
     void loadPending() const;

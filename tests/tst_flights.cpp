@@ -244,6 +244,7 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
         EXPECT_NE(wide.pixel(edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
     // The first frame does not wait for the sharper pictures; once they are
     // ready, the next frame shows them.
+    frame();
     QThreadPool::globalInstance()->waitForDone();
     frame();
     const QImage logo = canvas.picture(view.logo);
