@@ -185,13 +185,10 @@ QImage sharperPlaced(const QString& fileName, QSize size, const Placing& placing
 void Canvas::decode(SurfaceData& data) const
 {
     data.pending = false;
-    if (m_rect.size() == m_units && !data.cover) {
-        data.image = readPicture(data.fileName, data.transparency); // a pixel to the unit
-        return;
-    }
     data.image = readPicture(data.fileName, data.transparency);
-    if (data.image.isNull() || (data.cover && data.image.size() == m_rect.size()))
-        return; // nothing to show, or a background that covers as it is
+    if (data.image.isNull() || (m_rect.size() == m_units && !data.cover) ||
+        (data.cover && data.image.size() == m_rect.size()))
+        return; // nothing to show, a pixel to the unit, or a background that covers as it is
     // The picture itself first, so that the frame shows at once; a sharper
     // version of it, where there is one, follows when it is ready.
     // (A picture that is soon replaced is scaled the fast way.)
@@ -205,6 +202,8 @@ void Canvas::decode(SurfaceData& data) const
         data.makeSharper = [fileName = data.fileName, size, placing] {
             return sharperPlaced(fileName, size, placing);
         };
+        if (m_sharperStarted)
+            startSharper(data);
     }
 }
 
@@ -510,7 +509,10 @@ const std::vector<QRect>& Canvas::flip()
     }
     m_shown.swap(m_ops);
     m_ops.clear();
-    if (!wasFirst) {
+    // The frame after the first starts the sharper versions; later pictures
+    // start theirs as they are read.
+    if (!wasFirst && !m_sharperStarted) {
+        m_sharperStarted = true;
         for (SurfaceData& data : m_surfaces)
             startSharper(data);
     }

@@ -37,8 +37,6 @@ public:
     explicit Canvas(QSize units = QSize(Width, Height), QSize pixels = QSize(Width, Height));
 
     QSize units() const { return m_units; }
-    // Pixels to the unit, up and down.
-    double scale() const { return m_scale; }
 
     Surface createSurface();
     void loadPicture(Surface surface, const QString& fileName, int transparency);
@@ -137,6 +135,7 @@ private:
     const FontData* m_font = nullptr;
     unsigned m_generations = 0;
     bool m_firstFlip = true;
+    bool m_sharperStarted = false;
 };
 
 } // namespace skyraid
