@@ -1,14 +1,12 @@
 #include "modes.h"
 #include "screenshot.h"
+#include "sound/processend.h"
 #include "startup.h"
 
-#include "sound/processend.h"
+#include <cstdio>
 
 #include <QApplication>
 #include <QImageReader>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -72,11 +70,9 @@ int run(int argc, char* argv[])
         // Qt 6.4's Wayland client now and then hangs in the application
         // object's teardown, waiting for its event thread while that thread
         // waits on the display. Our windows and settings go first, then the
-        // process ends without that teardown, and without a leak check that
-        // would only name the Wayland connection's objects, all still alive.
+        // process ends before that teardown.
         running.reset();
-        std::fflush(nullptr);
-        std::_Exit(status);
+        endProcess(status);
     }
     return status;
 }
