@@ -45,10 +45,12 @@ int writeAssets(const QString& folder)
         return writeFile(dir.filePath(name), bytes);
     };
     // "name.bmp" drawn `factor` times as large goes into "name@<factor>x.png".
-    auto writeSharp = [&](const QString& name, const QImage& picture, int factor) {
+    // (Quality 100 stores it uncompressed: quickest to read.)
+    auto writeSharp = [&](const QString& name, const QImage& picture, int factor,
+                          int quality = -1) {
         const QString sharpName =
             QStringLiteral("%1@%2x.png").arg(QFileInfo(name).completeBaseName()).arg(factor);
-        return picture.save(dir.filePath(sharpName), "PNG");
+        return picture.save(dir.filePath(sharpName), "PNG", quality);
     };
 
     for (const SpriteArt& art : aircraftPictures()) {
@@ -67,8 +69,10 @@ int writeAssets(const QString& folder)
             return fail(QStringLiteral("cannot write %1").arg(art.fileName));
     }
     // Sharper versions for large screens, beside the pictures they stand for;
-    // the sunset's is as wide as a 21:9 screen, for wide canvases to cut from.
+    // the sunset's are as wide as a 21:9 screen, for wide canvases to cut
+    // from, with one at the picture's own scale for the first frame.
     if (!write(QStringLiteral("Sunset Yellow.BMP"), bitmap24(sunsetSky())) ||
+        !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(1400, 600)), 1, 100) ||
         !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(2800, 1200)), 2) ||
         !write(QStringLiteral("Logo.bmp"), bitmap24(logo())) ||
         !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor), sharpFactor) ||

@@ -140,28 +140,54 @@ struct Placing {
     int transparency;
 };
 
+// The part of a picture of `source` pixels that the canvas shows: all of it,
+// or for a background that covers the canvas, the centre, the overflow cut off.
+QRect shownPart(QSize source, const Placing& placing)
+{
+    if (!placing.cover)
+        return QRect(QPoint(0, 0), source);
+    const QSize shown = placing.pixels.scaled(source, Qt::KeepAspectRatio);
+    return QRect(
+        QPoint((source.width() - shown.width()) / 2, (source.height() - shown.height()) / 2),
+        shown);
+}
+
+// Its size on the canvas, in pixels, when it is drawn `factor` times as
+// large as the picture it stands for.
+QSize shownSize(QSize source, int factor, const Placing& placing)
+{
+    if (placing.cover)
+        return placing.pixels;
+    return {qRound(source.width() * placing.scaleX / factor),
+            qRound(source.height() * placing.scaleY / factor)};
+}
+
 // `source` (drawn `factor` times as large as the picture it stands for) as
 // the canvas shows it.
-QImage placed(const QImage& source, int factor, const Placing& placing,
-              Qt::TransformationMode mode = Qt::SmoothTransformation)
+QImage placed(const QImage& source, int factor, const Placing& placing)
 {
-    QImage result;
-    if (placing.cover) {
-        // Centred, the overflow cut off before scaling, straight to the
-        // canvas's size.
-        const QSize shown = placing.pixels.scaled(source.size(), Qt::KeepAspectRatio);
-        result = source
-                     .copy((source.width() - shown.width()) / 2,
-                           (source.height() - shown.height()) / 2, shown.width(), shown.height())
-                     .scaled(placing.pixels, Qt::IgnoreAspectRatio, mode);
-    } else {
-        const QSize size(qRound(source.width() * placing.scaleX / factor),
-                         qRound(source.height() * placing.scaleY / factor));
-        result = source.scaled(size, Qt::IgnoreAspectRatio, mode);
-    }
+    const QRect part = shownPart(source.size(), placing);
+    QImage result = (part.size() == source.size() ? source : source.copy(part))
+                        .scaled(shownSize(source.size(), factor, placing), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
     if (placing.transparency != KeyedByTopLeftPixel)
         result.convertTo(QImage::Format_RGB32);
     return result;
+}
+
+// A background may have a wider version of itself beside it, "name@1x.png"
+// at its own height, drawn for wide screens: when it covers the canvas, it is
+// cut from that, as from its sharper versions, which are as wide. Null when
+// there is none.
+QImage widerVersion(const QString& fileName, QSize size, int transparency)
+{
+    const QString name = sharperName(fileName, 1);
+    if (!QFileInfo::exists(name))
+        return {};
+    const QSize wideSize = QImageReader(name).size();
+    if (wideSize.height() != size.height() || wideSize.width() <= size.width())
+        return {};
+    return readPicture(name, transparency);
 }
 
 bool hasSharperVersion(const QString& fileName)
@@ -170,14 +196,17 @@ bool hasSharperVersion(const QString& fileName)
            QFileInfo::exists(sharperName(fileName, 4));
 }
 
-// The sharper version of a picture as the canvas shows it; null when there
-// is none.
-QImage sharperPlaced(const QString& fileName, QSize size, const Placing& placing)
+// The picture `source` as the canvas shows it, made from its sharper
+// version where that is usable.
+QImage sharperPlaced(const QString& fileName, const QImage& source, const Placing& placing)
 {
     int factor = 1;
-    const QImage sharp = sharperVersion(fileName, size, placing.transparency,
+    const QImage sharp = sharperVersion(fileName, source.size(), placing.transparency,
                                         std::max(placing.scaleX, placing.scaleY), factor);
-    return sharp.isNull() ? QImage() : placed(sharp, factor, placing);
+    QImage result = sharp.isNull() ? QImage() : placed(sharp, factor, placing);
+    if (result.size() != shownSize(source.size(), 1, placing))
+        result = placed(source, 1, placing);
+    return result;
 }
 
 } // namespace
@@ -186,25 +215,33 @@ void Canvas::decode(SurfaceData& data) const
 {
     data.pending = false;
     data.image = readPicture(data.fileName, data.transparency);
+    if (data.cover && !data.image.isNull()) {
+        if (QImage wide = widerVersion(data.fileName, data.image.size(), data.transparency);
+            !wide.isNull())
+            data.image = wide;
+    }
+    data.from = {};
+    data.size = data.image.size();
     if (data.image.isNull() || (m_rect.size() == m_units && !data.cover) ||
         (data.cover && data.image.size() == m_rect.size()))
         return; // nothing to show, a pixel to the unit, or a background that covers as it is
-    // The picture itself first, so that the frame shows at once; a sharper
-    // version of it, where there is one, follows when it is ready.
-    // (A picture that is soon replaced is scaled the fast way.)
     const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
-    const QSize size = data.image.size();
-    const bool sharperComing = hasSharperVersion(data.fileName);
-    data.image = placed(data.image, 1, placing,
-                        sharperComing ? Qt::FastTransformation : Qt::SmoothTransformation);
-    if (sharperComing) {
-        // Made once the first frame is out, so as not to hold it up.
-        data.makeSharper = [fileName = data.fileName, size, placing] {
-            return sharperPlaced(fileName, size, placing);
-        };
-        if (m_sharperStarted)
-            startSharper(data);
+    if (!hasSharperVersion(data.fileName)) {
+        data.image = placed(data.image, 1, placing);
+        data.size = data.image.size();
+        return;
     }
+    // Until its sharper version is ready the picture itself is drawn, scaled
+    // as it is painted: the first frame shows at once, and no picture of the
+    // screen's size is made only to be replaced. The sharper one is made
+    // once the first frame is out, so as not to hold it up.
+    data.from = shownPart(data.image.size(), placing);
+    data.size = shownSize(data.image.size(), 1, placing);
+    data.makeSharper = [fileName = data.fileName, source = data.image, placing] {
+        return sharperPlaced(fileName, source, placing);
+    };
+    if (m_sharperStarted)
+        startSharper(data);
 }
 
 void Canvas::loadPending() const
@@ -234,9 +271,10 @@ bool Canvas::takeSharper(SurfaceData& data, bool wait) const
         return false;
     const QImage sharp = data.sharper.result();
     data.sharper = {};
-    if (sharp.isNull() || sharp.size() != data.image.size())
+    if (sharp.size() != data.size)
         return false;
     data.image = sharp;
+    data.from = {};
     data.generation = ++const_cast<Canvas*>(this)->m_generations;
     return true;
 }
@@ -269,6 +307,8 @@ void Canvas::loadPicture(Surface surface, const QString& fileName, int transpare
         data->sharper = {};
         data->makeSharper = nullptr;
         data->image = QImage();
+        data->from = {};
+        data->size = {};
         data->generation = ++m_generations;
     }
 }
@@ -341,7 +381,7 @@ void Canvas::drawSurface(Surface surface)
     if (!data || data->image.isNull())
         return;
     const QPoint at = toPixels(data->x, data->y);
-    const QRect rect = QRect(at, data->image.size()) & m_rect;
+    const QRect rect = QRect(at, data->size) & m_rect;
     if (rect.isEmpty())
         return; // wholly off the canvas
     Op op;
@@ -433,8 +473,14 @@ void Canvas::paint(QPainter& painter, const Op& op) const
         painter.fillRect(painter.clipBoundingRect().toAlignedRect(), toQColor(op.colour));
         break;
     case Op::Kind::Picture: {
+        const SurfaceData& data = *find(op.surface);
+        if (data.from.isValid()) {
+            // Scaled the fast way, inside the clip alone.
+            painter.drawImage(QRect(QPoint(op.x, op.y), data.size), data.image, data.from);
+            break;
+        }
         const QRect area = op.rect & painter.clipBoundingRect().toAlignedRect();
-        painter.drawImage(area.topLeft(), find(op.surface)->image, area.translated(-op.x, -op.y));
+        painter.drawImage(area.topLeft(), data.image, area.translated(-op.x, -op.y));
         break;
     }
     case Op::Kind::Text:

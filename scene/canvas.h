@@ -74,7 +74,11 @@ private:
         bool pending = false;                // asked for, not read yet
         std::function<QImage()> makeSharper; // to be started
         QFuture<QImage> sharper;             // on its way
-        QImage image;                        // in pixels
+        // In pixels: as shown, or (while `from` is valid) the picture whose
+        // part `from` is scaled to `size` as it is painted.
+        QImage image;
+        QRect from;
+        QSize size; // as shown
         int x = 0;
         int y = 0;
         unsigned generation = 0;
