@@ -115,11 +115,8 @@ bool Canvas::Op::operator==(const Op& other) const
 
 Canvas::Canvas(QSize units, QSize pixels)
     : m_units(units), m_scaleX(double(pixels.width()) / units.width()),
-      m_scale(double(pixels.height()) / units.height()), m_rect(QPoint(0, 0), pixels),
-      m_image(pixels, QImage::Format_RGB32)
-{
-    m_image.fill(Qt::black);
-}
+      m_scale(double(pixels.height()) / units.height()), m_rect(QPoint(0, 0), pixels)
+{}
 
 QPoint Canvas::toPixels(int x, int y) const
 {
@@ -495,7 +492,7 @@ bool Canvas::coversOpaquely(const QRect& area) const
 {
     // Only the bottom-most thing drawn there matters: it either hides the
     // black below it entirely or it does not.
-    for (const Op& op : m_ops) {
+    for (const Op& op : m_shown) {
         if (!op.rect.intersects(area))
             continue;
         if (op.kind == Op::Kind::Fill)
@@ -537,24 +534,13 @@ void Canvas::collectDamage()
     }
 }
 
-const std::vector<QRect>& Canvas::flip()
+const std::vector<QRect>& Canvas::nextFrame()
 {
     const bool wasFirst = m_firstFlip;
     collectDamage();
-    if (!m_damage.empty()) {
-        QPainter painter(&m_image);
-        for (const QRect& area : m_damage) {
-            painter.setClipRect(area);
-            if (!coversOpaquely(area))
-                painter.fillRect(area, Qt::black);
-            for (const Op& op : m_ops) {
-                if (op.rect.intersects(area))
-                    paint(painter, op);
-            }
-        }
-    }
     m_shown.swap(m_ops);
     m_ops.clear();
+    ++m_frame;
     // The frame after the first starts the sharper versions; later pictures
     // start theirs as they are read.
     if (!wasFirst && !m_sharperStarted) {
@@ -562,6 +548,46 @@ const std::vector<QRect>& Canvas::flip()
         for (SurfaceData& data : m_surfaces)
             startSharper(data);
     }
+    return m_damage;
+}
+
+void Canvas::paint(QImage& target, const std::vector<QRect>& areas, QPoint at) const
+{
+    if (areas.empty())
+        return;
+    QPainter painter(&target);
+    painter.translate(at);
+    for (const QRect& area : areas) {
+        painter.setClipRect(area);
+        if (!coversOpaquely(area))
+            painter.fillRect(area, Qt::black);
+        for (const Op& op : m_shown) {
+            if (op.rect.intersects(area))
+                paint(painter, op);
+        }
+    }
+}
+
+const QImage& Canvas::image() const
+{
+    if (m_imageFrame == m_frame)
+        return m_image;
+    // One frame behind: only what changed; else all of it.
+    if (!m_image.isNull() && m_imageFrame + 1 == m_frame) {
+        paint(m_image, m_damage);
+    } else {
+        if (m_image.isNull())
+            m_image = QImage(m_rect.size(), QImage::Format_RGB32);
+        paint(m_image, {m_rect});
+    }
+    m_imageFrame = m_frame;
+    return m_image;
+}
+
+const std::vector<QRect>& Canvas::flip()
+{
+    nextFrame();
+    image();
     return m_damage;
 }
 

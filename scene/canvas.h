@@ -21,10 +21,12 @@ namespace skyraid {
 // are scaled once, when they are loaded (or replaced by sharper versions of
 // themselves), and text is drawn at its size in pixels.
 //
-// The calls of a frame are recorded, and flip() paints only where the frame
-// differs from the one before: the scene is mostly a still background with a
-// few moving aircraft, so most of the canvas never needs repainting. The
-// result is always what painting the whole frame on black would give.
+// The calls of a frame are recorded, and a new frame is painted only where
+// it differs from the one before: the scene is mostly a still background with
+// a few moving aircraft, so most of the canvas never needs repainting. The
+// result is always what painting the whole frame on black would give. The
+// frame is painted on the canvas's own picture, or straight onto a screen's
+// picture of the same size that keeps what was painted on it.
 class Canvas {
 public:
     static constexpr int Width = 800;
@@ -54,11 +56,20 @@ public:
     void setFont(const QString& face, int pixelHeight, bool bold, bool italic, bool underline);
     void drawText(const QString& text, int x, int y, std::uint32_t colour);
 
-    // Paints the frame recorded since the last flip and returns the parts of
-    // the picture that changed, in pixels.
+    // Takes the frame recorded since the last one as the frame shown and
+    // returns the parts of the picture that changed, in pixels. Nothing is
+    // painted yet: see paint() and image().
+    const std::vector<QRect>& nextFrame();
+    // Paints the frame shown within `areas` onto `target`, with the canvas's
+    // top-left corner at `at`.
+    void paint(QImage& target, const std::vector<QRect>& areas, QPoint at = {}) const;
+    // nextFrame(), painted on the canvas's own picture.
     const std::vector<QRect>& flip();
 
-    const QImage& image() const { return m_image; }
+    QSize pixels() const { return m_rect.size(); }
+    // The canvas's own picture of the frame shown, painted where it was
+    // behind.
+    const QImage& image() const;
     // The picture loaded into a surface, at the canvas's scale (null when
     // empty or unknown).
     QImage picture(Surface surface) const;
@@ -129,8 +140,10 @@ private:
     QSize m_units;
     double m_scaleX;
     double m_scale;
-    QRect m_rect; // the whole picture, in pixels
-    QImage m_image;
+    QRect m_rect;                      // the whole picture, in pixels
+    mutable QImage m_image;            // made when first asked for
+    unsigned m_frame = 0;              // frames taken so far
+    mutable unsigned m_imageFrame = 0; // the frame m_image shows, once made
     std::vector<SurfaceData> m_surfaces;
     std::vector<Op> m_ops;
     std::vector<Op> m_shown;

@@ -29,10 +29,10 @@ public:
     // Fills everything outside target() with black.
     void paintBars(QImage& screenImage) const;
 
-private:
-    // A canvas composed at the screen's own size is copied, not scaled.
+    // Whether the canvas lands on the screen pixel for pixel, not scaled.
     bool isCopy() const { return m_target.size() == m_canvas; }
 
+private:
     struct Tap {
         int first;       // first source pixel
         int second;      // the next one (the same at the far edge)

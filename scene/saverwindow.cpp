@@ -61,15 +61,15 @@ void SaverWindow::repaintAll()
 {
     m_needsFullPaint = true;
     if (m_lastCanvas)
-        present(*m_lastCanvas, {});
+        present(m_lastCanvas, {});
     else if (!m_showsCanvas || isExposed())
-        present(QImage(), {});
+        present(nullptr, {});
 }
 
-void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage)
+void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage)
 {
-    if (!canvas.isNull())
-        m_lastCanvas = &canvas;
+    if (canvas)
+        m_lastCanvas = canvas;
     if (!isExposed())
         return;
 
@@ -79,7 +79,7 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
     if (m_needsFullPaint) {
         region = logical;
     } else {
-        if (!m_letterbox || canvas.isNull())
+        if (!m_letterbox || !canvas)
             return;
         for (const QRect& rect : damage) {
             const QRect device = m_letterbox->screenRectFor(rect);
@@ -99,31 +99,41 @@ void SaverWindow::present(const QImage& canvas, const std::vector<QRect>& damage
     QPaintDevice* device = m_store.paintDevice();
     if (device && device->devType() == QInternal::Image) {
         auto* image = static_cast<QImage*>(device);
-        if (!m_showsCanvas || canvas.isNull()) {
+        if (!m_showsCanvas || !canvas) {
             QPainter painter(image);
             painter.fillRect(image->rect(), Qt::black);
         } else {
             if (!m_letterbox || m_letterbox->screen() != image->size() ||
-                m_letterbox->canvas() != canvas.size())
-                m_letterbox.emplace(canvas.size(), image->size());
-            if (m_needsFullPaint) {
+                m_letterbox->canvas() != canvas->pixels())
+                m_letterbox.emplace(canvas->pixels(), image->size());
+            if (m_needsFullPaint)
                 m_letterbox->paintBars(*image);
-                m_letterbox->scale(canvas, *image, m_letterbox->target());
+            const QPoint at = m_letterbox->target().topLeft();
+            if (m_letterbox->isCopy()) {
+                // Composed straight onto the window's picture, which keeps
+                // the frame before.
+                canvas->paint(*image,
+                              m_needsFullPaint
+                                  ? std::vector<QRect>{QRect(QPoint(0, 0), canvas->pixels())}
+                                  : damage,
+                              at);
+            } else if (m_needsFullPaint) {
+                m_letterbox->scale(canvas->image(), *image, m_letterbox->target());
             } else {
                 for (const QRect& rect : damage)
-                    m_letterbox->scale(canvas, *image, m_letterbox->screenRectFor(rect));
+                    m_letterbox->scale(canvas->image(), *image, m_letterbox->screenRectFor(rect));
             }
         }
     } else if (device) {
         // Not a plain image (an unusual platform): paint through QPainter.
         QPainter painter(device);
         painter.fillRect(logical, Qt::black);
-        if (m_showsCanvas && !canvas.isNull()) {
-            const QSize fitted = canvas.size().scaled(size(), Qt::KeepAspectRatio);
+        if (m_showsCanvas && canvas) {
+            const QSize fitted = canvas->pixels().scaled(size(), Qt::KeepAspectRatio);
             const QRect target(
                 QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(target, canvas);
+            painter.drawImage(target, canvas->image());
         }
         region = logical;
     }

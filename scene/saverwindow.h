@@ -11,6 +11,7 @@
 
 namespace skyraid {
 
+class Canvas;
 class ScreenControl;
 
 // One full-screen window of the running saver: it shows the canvas scaled to
@@ -23,8 +24,9 @@ public:
     void cover();
     // Fills another program's window; input is left to that program.
     void embed(QWindow* host, QSize size);
-    // Shows the changed parts of the canvas.
-    void present(const QImage& canvas, const std::vector<QRect>& damage);
+    // Shows the changed parts of the canvas's frame (none: black). A canvas
+    // of the screen's own size is painted straight onto the window's picture.
+    void present(const Canvas* canvas, const std::vector<QRect>& damage);
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
@@ -42,7 +44,7 @@ private:
     bool m_reportsInput = true;
     QBackingStore m_store;
     std::optional<Letterbox> m_letterbox;
-    const QImage* m_lastCanvas = nullptr;
+    const Canvas* m_lastCanvas = nullptr;
     bool m_needsFullPaint = true;
     std::optional<QPoint> m_pointer;
 };

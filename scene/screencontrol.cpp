@@ -110,9 +110,9 @@ void ScreenControl::nextFrame()
 
 void ScreenControl::flip()
 {
-    const std::vector<QRect>& damage = m_canvas.flip();
+    const std::vector<QRect>& damage = m_canvas.nextFrame();
     if (m_window)
-        m_window->present(m_canvas.image(), damage);
+        m_window->present(&m_canvas, damage);
 }
 
 void ScreenControl::reportKey()
