@@ -68,8 +68,12 @@ void SaverWindow::repaintAll()
 
 void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage)
 {
-    if (canvas)
+    // A canvas shown for the first time (the window may have been painted
+    // black before the first frame) is shown whole.
+    if (canvas && canvas != m_lastCanvas) {
         m_lastCanvas = canvas;
+        m_needsFullPaint = true;
+    }
     if (!isExposed())
         return;
 

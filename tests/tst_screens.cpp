@@ -1,5 +1,6 @@
 // The screen the saver runs on: its frame times, and a desktop of two monitors
 // (Qt's offscreen platform, given two screens by the test's environment).
+#include "scene/letterbox.h"
 #include "scene/screencontrol.h"
 
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace skyraid;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -57,6 +59,46 @@ TEST(TwoScreens, SceneOnThePrimaryBlackOnTheOtherAndInputOnEitherEnds)
     screen.close();
     EXPECT_FALSE(scene->isVisible());
     EXPECT_FALSE(other->isVisible());
+}
+
+// After frames that each change a little, the window shows the last frame
+// whole, whether the canvas is composed straight onto it (filling the
+// screen) or scaled onto it (letterboxed).
+TEST(TwoScreens, TheWindowShowsTheLastFrameWhole)
+{
+    if (QGuiApplication::screens().size() < 2)
+        GTEST_SKIP() << "needs the two-screen offscreen set-up";
+    for (const bool fill : {true, false}) {
+        SCOPED_TRACE(fill ? "filled" : "letterboxed");
+        CountingEvents events;
+        ScreenControl screen;
+        screen.setEvents(&events);
+        screen.setFillScreen(fill);
+        ASSERT_TRUE(screen.openDisplay(800, 600, 16, QString()));
+        screen.showOverDesktop();
+        QWindow* window = screen.window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        screen.setTextFont(u"DejaVu Sans"_s, 40, 0, true, false, false);
+        for (int n = 0; n < 12; ++n) {
+            screen.fillBackBuffer(0x604020);
+            screen.drawText(u"SkyRaid"_s, 30 * n, 20 * n, 0x00ffff);
+            screen.drawText(u"%1"_s.arg(n), 700, 500, 0xffffff);
+            screen.flip();
+            QCoreApplication::processEvents();
+        }
+        const QImage shown = window->screen()
+                                 ->grabWindow(window->winId())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage& canvas = screen.canvas().image();
+        QImage whole(shown.size(), QImage::Format_RGB32);
+        const Letterbox letterbox(canvas.size(), whole.size());
+        letterbox.paintBars(whole);
+        letterbox.scale(canvas, whole, letterbox.target());
+        EXPECT_EQ(canvas.size(), fill ? QSize(1024, 768) : QSize(800, 600));
+        EXPECT_TRUE(shown == whole);
+        screen.close();
+    }
 }
 
 // On a clock of our own: frames keep to a sixty-a-second grid whatever the
