@@ -53,8 +53,15 @@ void SaverWindow::resizeEvent(QResizeEvent*)
 
 void SaverWindow::exposeEvent(QExposeEvent*)
 {
-    if (isExposed())
-        repaintAll();
+    if (!isExposed())
+        return;
+    // The window's picture still holds the last frame shown: put it back on
+    // the screen as it is.
+    if (!m_needsFullPaint) {
+        m_store.flush(QRect(QPoint(0, 0), size()));
+        return;
+    }
+    repaintAll();
 }
 
 void SaverWindow::repaintAll()
@@ -74,8 +81,11 @@ void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage
         m_lastCanvas = canvas;
         m_needsFullPaint = true;
     }
-    if (!isExposed())
+    if (!isExposed()) {
+        // Frames go by unseen: the window's picture falls behind.
+        m_needsFullPaint = true;
         return;
+    }
 
     const qreal ratio = devicePixelRatio();
     const QRect logical(QPoint(0, 0), size());
