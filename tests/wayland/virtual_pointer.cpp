@@ -2,16 +2,16 @@
 // it runs headless: moves it or presses its left button through the
 // compositor's virtual pointer protocol (wlr-virtual-pointer-unstable-v1),
 // whose two interfaces are spelled out below.
-//   virtual_pointer hold <ms>          a still pointer, there for <ms>
 //   virtual_pointer move <dx> <dy> <n> n moves, a tenth of a second apart
 //   virtual_pointer click              a press and a release
 // The pointer appears when the program starts and goes when it ends.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <linux/input-event-codes.h>
 #include <string>
+#include <thread>
 #include <wayland-client.h>
 
 namespace {
@@ -53,17 +53,16 @@ void globalRemove(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener registryListener = {global, globalRemove};
 
-void pauseMs(long ms)
+void pauseMs(int ms)
 {
-    const timespec wait = {ms / 1000, (ms % 1000) * 1000000L};
-    nanosleep(&wait, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 uint32_t nowMs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return uint32_t(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count());
 }
 
 } // namespace
@@ -91,9 +90,7 @@ int main(int argc, char* argv[])
     pauseMs(300);
 
     const std::string action = argv[1];
-    if (action == "hold" && argc == 3) {
-        pauseMs(std::atol(argv[2]));
-    } else if (action == "move" && argc == 5) {
+    if (action == "move" && argc == 5) {
         const wl_fixed_t dx = wl_fixed_from_double(std::atof(argv[2]));
         const wl_fixed_t dy = wl_fixed_from_double(std::atof(argv[3]));
         for (int i = 0, n = std::atoi(argv[4]); i < n; ++i) {
