@@ -260,20 +260,19 @@ void Canvas::startSharper(SurfaceData& data)
     }
 }
 
-bool Canvas::takeSharper(SurfaceData& data, bool wait) const
+void Canvas::takeSharper(SurfaceData& data, bool wait) const
 {
     if (wait)
         startSharper(data);
     if (!data.sharper.isValid() || (!wait && !data.sharper.isFinished()))
-        return false;
+        return;
     const QImage sharp = data.sharper.result();
     data.sharper = {};
-    if (sharp.size() != data.size)
-        return false;
-    data.image = sharp;
-    data.from = {};
-    data.generation = ++const_cast<Canvas*>(this)->m_generations;
-    return true;
+    if (sharp.size() == data.size) {
+        data.image = sharp;
+        data.from = {};
+        data.generation = ++const_cast<Canvas*>(this)->m_generations;
+    }
 }
 
 Surface Canvas::createSurface()

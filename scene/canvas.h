@@ -130,8 +130,8 @@ private:
     // making its sharper version when there may be one.
     void decode(SurfaceData& data) const;
     // Puts a surface's sharper version in place once it is ready (or, with
-    // `wait`, once it is); whether it did.
-    bool takeSharper(SurfaceData& data, bool wait) const;
+    // `wait`, once it is).
+    void takeSharper(SurfaceData& data, bool wait) const;
     static void startSharper(SurfaceData& data);
     // Reads every picture asked for and not read yet. Pictures are read
     // when first needed, all at once, so that they are read side by side.
