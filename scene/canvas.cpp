@@ -187,14 +187,8 @@ QImage widerVersion(const QString& fileName, QSize size, int transparency)
     return readPicture(name, transparency);
 }
 
-bool hasSharperVersion(const QString& fileName)
-{
-    return QFileInfo::exists(sharperName(fileName, 2)) ||
-           QFileInfo::exists(sharperName(fileName, 4));
-}
-
-// The picture `source` as the canvas shows it, made from its sharper
-// version where that is usable.
+// The picture `source` as the canvas shows it, scaled smoothly: from its
+// sharper version where that is usable, else from itself.
 QImage sharperPlaced(const QString& fileName, const QImage& source, const Placing& placing)
 {
     int factor = 1;
@@ -222,16 +216,12 @@ void Canvas::decode(SurfaceData& data) const
     if (data.image.isNull() || (m_rect.size() == m_units && !data.cover) ||
         (data.cover && data.image.size() == m_rect.size()))
         return; // nothing to show, a pixel to the unit, or a background that covers as it is
+    // Until its smooth or sharper version is ready the picture itself is
+    // drawn, scaled the fast way as it is painted: the first frame shows at
+    // once, and no picture of the screen's size is made before it. The
+    // smooth one is made once the first frame is out, so as not to hold it
+    // up.
     const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
-    if (!hasSharperVersion(data.fileName)) {
-        data.image = placed(data.image, 1, placing);
-        data.size = data.image.size();
-        return;
-    }
-    // Until its sharper version is ready the picture itself is drawn, scaled
-    // as it is painted: the first frame shows at once, and no picture of the
-    // screen's size is made only to be replaced. The sharper one is made
-    // once the first frame is out, so as not to hold it up.
     data.from = shownPart(data.image.size(), placing);
     data.size = shownSize(data.image.size(), 1, placing);
     data.makeSharper = [fileName = data.fileName, source = data.image, placing] {

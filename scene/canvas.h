@@ -18,8 +18,9 @@ namespace skyraid {
 // scene places everything in canvas units, 600 of them high and 800 or more
 // wide; the picture itself may have more pixels than units, so that on a
 // large screen the scene is composed at the screen's own resolution: pictures
-// are scaled once, when they are loaded (or replaced by sharper versions of
-// themselves), and text is drawn at its size in pixels.
+// are scaled once, smoothly (or replaced by sharper versions of themselves),
+// on another thread once the first frame is out; until then they are drawn
+// scaled the fast way. Text is drawn at its size in pixels.
 //
 // The calls of a frame are recorded, and a new frame is painted only where
 // it differs from the one before: the scene is mostly a still background with
