@@ -189,7 +189,7 @@ QImage widerVersion(const QString& fileName, QSize size, int transparency)
 
 // The picture `source` as the canvas shows it, scaled smoothly: from its
 // sharper version where that is usable, else from itself.
-QImage sharperPlaced(const QString& fileName, const QImage& source, const Placing& placing)
+QImage smoothPlaced(const QString& fileName, const QImage& source, const Placing& placing)
 {
     int factor = 1;
     const QImage sharp = sharperVersion(fileName, source.size(), placing.transparency,
@@ -216,7 +216,7 @@ void Canvas::decode(SurfaceData& data) const
     if (data.image.isNull() || (m_rect.size() == m_units && !data.cover) ||
         (data.cover && data.image.size() == m_rect.size()))
         return; // nothing to show, a pixel to the unit, or a background that covers as it is
-    // Until its smooth or sharper version is ready the picture itself is
+    // Until its smooth version is ready the picture itself is
     // drawn, scaled the fast way as it is painted: the first frame shows at
     // once, and no picture of the screen's size is made before it. The
     // smooth one is made once the first frame is out, so as not to hold it
@@ -224,11 +224,11 @@ void Canvas::decode(SurfaceData& data) const
     const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
     data.from = shownPart(data.image.size(), placing);
     data.size = shownSize(data.image.size(), 1, placing);
-    data.makeSharper = [fileName = data.fileName, source = data.image, placing] {
-        return sharperPlaced(fileName, source, placing);
+    data.makeSmooth = [fileName = data.fileName, source = data.image, placing] {
+        return smoothPlaced(fileName, source, placing);
     };
-    if (m_sharperStarted)
-        startSharper(data);
+    if (smoothStarted())
+        startSmooth(data);
 }
 
 void Canvas::loadPending() const
@@ -242,22 +242,22 @@ void Canvas::loadPending() const
     QtConcurrent::blockingMap(pending, [this](SurfaceData* data) { decode(*data); });
 }
 
-void Canvas::startSharper(SurfaceData& data)
+void Canvas::startSmooth(SurfaceData& data)
 {
-    if (data.makeSharper) {
-        data.sharper = QtConcurrent::run(std::move(data.makeSharper));
-        data.makeSharper = nullptr;
+    if (data.makeSmooth) {
+        data.smooth = QtConcurrent::run(std::move(data.makeSmooth));
+        data.makeSmooth = nullptr;
     }
 }
 
-void Canvas::takeSharper(SurfaceData& data, bool wait) const
+void Canvas::takeSmooth(SurfaceData& data, bool wait) const
 {
     if (wait)
-        startSharper(data);
-    if (!data.sharper.isValid() || (!wait && !data.sharper.isFinished()))
+        startSmooth(data);
+    if (!data.smooth.isValid() || (!wait && !data.smooth.isFinished()))
         return;
-    const QImage sharp = data.sharper.result();
-    data.sharper = {};
+    const QImage sharp = data.smooth.result();
+    data.smooth = {};
     if (sharp.size() == data.size) {
         data.image = sharp;
         data.from = {};
@@ -283,19 +283,22 @@ const Canvas::SurfaceData* Canvas::find(Surface surface) const
     return const_cast<Canvas*>(this)->find(surface);
 }
 
+void Canvas::readAgain(SurfaceData& data)
+{
+    data.pending = true;
+    data.smooth = {};
+    data.makeSmooth = nullptr;
+    data.generation = ++m_generations;
+}
+
 void Canvas::loadPicture(Surface surface, const QString& fileName, int transparency)
 {
     if (SurfaceData* data = find(surface)) {
         data->fileName = fileName;
         data->transparency = transparency;
         data->cover = false;
-        data->pending = true;
-        data->sharper = {};
-        data->makeSharper = nullptr;
         data->image = QImage();
-        data->from = {};
-        data->size = {};
-        data->generation = ++m_generations;
+        readAgain(*data);
     }
 }
 
@@ -303,10 +306,7 @@ void Canvas::coverCanvas(Surface surface)
 {
     if (SurfaceData* data = find(surface); data && !data->fileName.isEmpty()) {
         data->cover = true;
-        data->pending = true;
-        data->sharper = {};
-        data->makeSharper = nullptr;
-        data->generation = ++m_generations;
+        readAgain(*data);
     }
 }
 
@@ -352,7 +352,7 @@ QImage Canvas::picture(Surface surface) const
     if (data && data->pending)
         loadPending();
     if (data)
-        takeSharper(*data, true);
+        takeSmooth(*data, true);
     return data ? data->image : QImage();
 }
 
@@ -361,9 +361,9 @@ void Canvas::drawSurface(Surface surface)
     SurfaceData* data = find(surface);
     if (data && data->pending)
         loadPending();
-    // A sharper version that is ready takes the picture's place from now on.
+    // A smooth version that is ready takes the picture's place from now on.
     if (data)
-        takeSharper(*data, false);
+        takeSmooth(*data, false);
     if (!data || data->image.isNull())
         return;
     const QPoint at = toPixels(data->x, data->y);
@@ -495,9 +495,8 @@ bool Canvas::coversOpaquely(const QRect& area) const
 void Canvas::collectDamage()
 {
     m_damage.clear();
-    if (m_firstFlip) {
+    if (m_frame == 0) {
         m_damage.push_back(m_rect);
-        m_firstFlip = false;
         return;
     }
     const std::size_t count = std::max(m_ops.size(), m_shown.size());
@@ -525,17 +524,15 @@ void Canvas::collectDamage()
 
 const std::vector<QRect>& Canvas::nextFrame()
 {
-    const bool wasFirst = m_firstFlip;
     collectDamage();
     m_shown.swap(m_ops);
     m_ops.clear();
     ++m_frame;
-    // The frame after the first starts the sharper versions; later pictures
+    // The frame after the first starts the smooth versions; later pictures
     // start theirs as they are read.
-    if (!wasFirst && !m_sharperStarted) {
-        m_sharperStarted = true;
+    if (m_frame == 2) {
         for (SurfaceData& data : m_surfaces)
-            startSharper(data);
+            startSmooth(data);
     }
     return m_damage;
 }

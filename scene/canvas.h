@@ -82,10 +82,12 @@ private:
     struct SurfaceData {
         QString fileName;
         int transparency = 0;
-        bool cover = false;                  // scaled to cover the canvas
-        bool pending = false;                // asked for, not read yet
-        std::function<QImage()> makeSharper; // to be started
-        QFuture<QImage> sharper;             // on its way
+        bool cover = false;   // scaled to cover the canvas
+        bool pending = false; // asked for, not read yet
+        // Its smooth version, scaled from a sharper version of it where there
+        // is one: to be started, then on its way.
+        std::function<QImage()> makeSmooth;
+        QFuture<QImage> smooth;
         // In pixels: as shown, or (while `from` is valid) the picture whose
         // part `from` is scaled to `size` as it is painted.
         QImage image;
@@ -127,13 +129,17 @@ private:
 
     // A position in units as a pixel of the picture.
     QPoint toPixels(int x, int y) const;
-    // Reads a surface's picture and scales it for the canvas, and starts
-    // making its sharper version when there may be one.
+    // Reads a surface's picture and, where it needs scaling, readies the
+    // making of its smooth version.
     void decode(SurfaceData& data) const;
-    // Puts a surface's sharper version in place once it is ready (or, with
+    // Puts a surface's smooth version in place once it is ready (or, with
     // `wait`, once it is).
-    void takeSharper(SurfaceData& data, bool wait) const;
-    static void startSharper(SurfaceData& data);
+    void takeSmooth(SurfaceData& data, bool wait) const;
+    static void startSmooth(SurfaceData& data);
+    // Smooth versions are made once the first frame is out.
+    bool smoothStarted() const { return m_frame >= 2; }
+    // Marks a surface's picture to be read (again) when next needed.
+    void readAgain(SurfaceData& data);
     // Reads every picture asked for and not read yet. Pictures are read
     // when first needed, all at once, so that they are read side by side.
     void loadPending() const;
@@ -152,8 +158,6 @@ private:
     std::vector<FontData> m_fonts; // every font asked for, so each keeps its identity
     const FontData* m_font = nullptr;
     unsigned m_generations = 0;
-    bool m_firstFlip = true;
-    bool m_sharperStarted = false;
 };
 
 } // namespace skyraid

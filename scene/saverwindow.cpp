@@ -134,8 +134,9 @@ void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage
             } else if (m_needsFullPaint) {
                 m_letterbox->scale(canvas->image(), *image, m_letterbox->target());
             } else {
+                const QImage& picture = canvas->image();
                 for (const QRect& rect : damage)
-                    m_letterbox->scale(canvas->image(), *image, m_letterbox->screenRectFor(rect));
+                    m_letterbox->scale(picture, *image, m_letterbox->screenRectFor(rect));
             }
         }
     } else if (device) {
