@@ -71,6 +71,9 @@ TEST(CopiedProgram, FindsThePicturesWhereverTheyAreOrSaysSo)
         env.insert(u"XDG_CONFIG_HOME"_s, config);
         env.insert(u"XDG_DATA_HOME"_s, root.filePath(installed ? u"data"_s : u"none"_s));
         env.insert(u"XDG_DATA_DIRS"_s, root.filePath(u"none"_s));
+        // A runtime folder of its own: a saver of another test is no reason
+        // for this one to end.
+        env.insert(u"XDG_RUNTIME_DIR"_s, root.path());
         QProcess saver;
         saver.setProcessEnvironment(env);
         saver.setWorkingDirectory(root.filePath(u"bin"_s));

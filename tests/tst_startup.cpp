@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -66,14 +67,16 @@ TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
 // a host, and a second "/s" while a saver runs all end quietly.
 TEST(Program, EndsQuietlyWhenThereIsNothingToShow)
 {
-    // This process holds the claim of a running full-screen saver in the
-    // session's runtime folder, which the program shares.
-    const auto running = claimFullScreenPosix(userRuntimeFolder(), true);
+    // This process holds the claim of a running full-screen saver in a
+    // runtime folder that the program shares and no other test does.
+    QTemporaryDir runtime;
+    const auto running = claimFullScreenPosix(runtime.path(), true);
     ASSERT_TRUE(running);
     for (const QString& argument : {u"-s"_s, u"/x"_s, u"hello"_s, u"/p 4242"_s, u"/s"_s}) {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(u"DISPLAY"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
         env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         program.setProcessEnvironment(env);
         program.start(test::builtProgram(u"skyraid"_s), argument.split(u' '));
