@@ -168,11 +168,16 @@ std::optional<QString> separatorBetween(const std::vector<TimePiece>& pieces, Ti
 
 QString SaverScene::clockFormat(const QLocale& locale)
 {
-    // The fields of the locale's long format, in its order; the time zone
-    // and any words for hours, minutes and seconds are left out.
-    const std::vector<TimePiece> pieces = splitTimeFormat(locale.timeFormat(QLocale::LongFormat));
-    const std::vector<TimePiece> shortPieces =
-        splitTimeFormat(locale.timeFormat(QLocale::ShortFormat));
+    return clockFormat(locale.timeFormat(QLocale::LongFormat),
+                       locale.timeFormat(QLocale::ShortFormat));
+}
+
+QString SaverScene::clockFormat(QStringView longFormat, QStringView shortFormat)
+{
+    // The fields of the long format, in its order; the time zone and any
+    // words for hours, minutes and seconds are left out.
+    const std::vector<TimePiece> pieces = splitTimeFormat(longFormat);
+    const std::vector<TimePiece> shortPieces = splitTimeFormat(shortFormat);
     std::vector<TimePiece> fields;
     for (const TimePiece& piece : pieces) {
         const bool seen = std::any_of(fields.begin(), fields.end(),

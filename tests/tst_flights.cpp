@@ -180,6 +180,19 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
     }
 }
 
+// Formats of no locale today, read as the clock reads any: quoted
+// separators, a doubled quote, separators of one sign, a marker touching the
+// seconds. Each row: the long format, the short one, the clock's format.
+TEST(Clock, ReadsFormatsAsWritten)
+{
+    const QString rows[][3] = {{u"HH'.'mm'.'ss"_s, u"HH:mm"_s, u"HH.mm.ss"_s},
+                               {u"h.mm.ss"_s, u"h:mm"_s, u"h.mm.ss AP"_s},
+                               {u"h:mm:ssa"_s, u"h:mm a"_s, u"h:mm:ssa"_s},
+                               {u"HH' '' 'mm:ss"_s, u"HH:mm"_s, u"HH:mm:ss"_s}};
+    for (const auto& [longFormat, shortFormat, expected] : rows)
+        EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected) << qPrintable(longFormat);
+}
+
 // A fixed number of frames from a fixed start with our own pictures; not
 // filling the screen, the scene is the same 800 x 600 canvas on any screen.
 TEST_F(Flights, GoldenFrame)
