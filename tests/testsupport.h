@@ -20,6 +20,10 @@ namespace skyraid::test {
 // The path of a program built beside the tests.
 QString builtProgram(const QString& name);
 
+// Compares the text with the file of that name in golden/, which is written
+// anew only on purpose, when SKYRAID_UPDATE_GOLDEN is set.
+void expectGoldenText(const QString& fileName, const QByteArray& text);
+
 // A settings store in memory that remembers every write in order.
 class MemoryStore final : public SettingsStore {
 public:

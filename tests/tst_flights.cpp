@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "scenefixture.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QThreadPool>
 
@@ -69,16 +68,7 @@ TEST_F(Flights, GoldenTrajectory)
             lines << QString::number(n) + u':' + places;
     }
 
-    const QByteArray text = lines.join(u'\n').toUtf8() + '\n';
-    QFile file(Golden + u"flights.txt"_s);
-    if (UpdatingGolden) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        file.close();
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly))
-        << "run once with SKYRAID_UPDATE_GOLDEN=1 to make it";
-    EXPECT_EQ(file.readAll().toStdString(), text.toStdString());
+    test::expectGoldenText(u"flights.txt"_s, lines.join(u'\n').toUtf8() + '\n');
 }
 
 // Parked, the background plane and the jet fly again on the first frame
@@ -190,7 +180,8 @@ TEST(Clock, ReadsFormatsAsWritten)
                                {u"h:mm:ssa"_s, u"h:mm a"_s, u"h:mm:ssa"_s},
                                {u"HH' '' 'mm:ss"_s, u"HH:mm"_s, u"HH:mm:ss"_s}};
     for (const auto& [longFormat, shortFormat, expected] : rows)
-        EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected) << qPrintable(longFormat);
+        EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected)
+            << qPrintable(longFormat);
 }
 
 // A fixed number of frames from a fixed start with our own pictures; not

@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 #include "settings/keys.h"
 #include "settings/systemsettingsstore.h"
+#include "setup/imagepicker.h"
 #include "setup/setup.h"
 #include "testsupport.h"
 
@@ -114,11 +115,11 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     const QString folder = QDir::toNativeSeparators(assetFolder());
     EXPECT_EQ(opened.find<QLabel>("Label6").text(), u' ' + folder.chopped(1));
 
-    EXPECT_EQ(opened.loadWrites(), (QStringList{u"PlaneBG"_s, u"BackGround"_s, u"Prop"_s,
-                                                u"Message"_s, u"MessageChecked"_s, u"LogoChecked"_s,
-                                                u"SelectedFontSize"_s, u"FontSize"_s, u"FontSize"_s,
-                                                u"Clock"_s, u"FontClock"_s, u"PwrSave"_s,
-                                                u"FillScreen"_s}));
+    EXPECT_EQ(
+        opened.loadWrites(),
+        (QStringList{u"PlaneBG"_s, u"BackGround"_s, u"Prop"_s, u"Message"_s, u"MessageChecked"_s,
+                     u"LogoChecked"_s, u"SelectedFontSize"_s, u"FontSize"_s, u"FontSize"_s,
+                     u"Clock"_s, u"FontClock"_s, u"PwrSave"_s, u"FillScreen"_s}));
     for (Key key : {keys::PlaneBG, keys::BackGround, keys::Prop, keys::Message,
                     keys::MessageChecked, keys::LogoChecked, keys::SelectedFontSize, keys::FontSize,
                     keys::Clock, keys::FontClock, keys::PwrSave})
@@ -337,4 +338,38 @@ TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
     // Picking the entry that typing reached is a pick all the same.
     pickEntry(5, sizes);
     EXPECT_EQ(readSetting(store, keys::SelectedFontSize), u"5"_s);
+}
+
+// Where every control of each tab and of a picker lies: a control in another
+// cell, row or width than before shows in the golden layout.
+TEST(SetupLayout, EveryControlStaysWhereItWas)
+{
+    test::MemoryStore store = seededStore();
+    Opened opened(store);
+    test::RecordingMessages messages;
+    ImagePicker picker(ImagePicker::GetFile, store,
+                       DialogServices{&messages, [] { return QStringList(); }});
+    QStringList lines;
+    const auto place = [&lines](QWidget& top, const QString& name) {
+        for (const QWidget* widget : top.findChildren<QWidget*>()) {
+            const QRect at(widget->mapTo(&top, QPoint()), widget->size());
+            if (widget->isVisibleTo(&top))
+                lines << u"%1 %2 %3,%4 %5x%6"_s
+                             .arg(name, widget->objectName().isEmpty()
+                                            ? QLatin1String(widget->metaObject()->className())
+                                            : widget->objectName())
+                             .arg(at.x())
+                             .arg(at.y())
+                             .arg(at.width())
+                             .arg(at.height());
+        }
+    };
+    opened.dialog.show();
+    for (int i = 0; i < opened.dialog.tabs()->count(); ++i) {
+        opened.dialog.tabs()->setCurrentIndex(i);
+        place(*opened.dialog.tabs()->widget(i), opened.dialog.tabs()->tabText(i));
+    }
+    picker.show();
+    place(picker, picker.windowTitle());
+    test::expectGoldenText(u"layout.txt"_s, lines.join(u'\n').toUtf8() + '\n');
 }
