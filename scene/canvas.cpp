@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -33,9 +34,19 @@ constexpr int WithItsOwnAlpha = 1;
 // The most memory one picture may take on the canvas: a 4096 x 4096 photo.
 constexpr qint64 MaxPictureBytes = qint64(64) << 20;
 
-QImage readPicture(const QString& fileName, int transparency)
+// Reads the picture in the format its suffix names: asking every image
+// plugin whether it knows the file takes longer than reading one of ours.
+// With `byContents`, the format is told from the contents instead.
+QImage readImage(const QString& fileName, bool byContents)
 {
-    QImageReader reader(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file);
+    if (!byContents) {
+        reader.setFormat(QFileInfo(fileName).suffix().toLower().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+    }
     reader.setAutoTransform(false);
     // A header may claim any size, and a small compressed file may hold a
     // vast picture: one whose pixels would take more than the budget on the
@@ -43,7 +54,26 @@ QImage readPicture(const QString& fileName, int transparency)
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > MaxPictureBytes)
         return {};
-    QImage image = reader.read();
+    return reader.read();
+}
+
+// The size a picture's header claims, invalid when it cannot be read.
+QSize pictureSize(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file, QFileInfo(fileName).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
+QImage readPicture(const QString& fileName, int transparency)
+{
+    QImage image = readImage(fileName, false);
+    // A file that is not what its suffix says is read for what it is.
+    if (image.isNull())
+        image = readImage(fileName, true);
     if (image.isNull())
         return {};
     // Qt takes "@4x" in a file name for a picture of a high-resolution screen;
@@ -90,7 +120,7 @@ QImage sharperVersion(const QString& fileName, QSize size, int transparency, dou
         const QString name = sharperName(fileName, k);
         if (!QFileInfo::exists(name))
             continue;
-        const QSize sharpSize = QImageReader(name).size();
+        const QSize sharpSize = pictureSize(name);
         if (sharpSize.height() != k * size.height() || sharpSize.width() < k * size.width() ||
             (transparency == KeyedByTopLeftPixel && sharpSize.width() != k * size.width()))
             continue;
@@ -172,17 +202,19 @@ QImage placed(const QImage& source, int factor, const Placing& placing)
     return result;
 }
 
-// A background may have a wider version of itself beside it, "name@1x.png"
+// A background may have a wider version of itself beside it, "name@1x.ppm"
 // at its own height, drawn for wide screens: when it covers the canvas, it is
 // cut from that, as from its sharper versions, which are as wide. Null when
 // there is none.
-QImage widerVersion(const QString& fileName, QSize size, int transparency)
+QImage widerVersion(const QString& fileName, int transparency)
 {
-    const QString name = sharperName(fileName, 1);
+    const QFileInfo file(fileName);
+    const QString name = file.dir().filePath(file.completeBaseName() + QStringLiteral("@1x.ppm"));
     if (!QFileInfo::exists(name))
         return {};
-    const QSize wideSize = QImageReader(name).size();
-    if (wideSize.height() != size.height() || wideSize.width() <= size.width())
+    const QSize size = pictureSize(fileName);
+    const QSize wideSize = pictureSize(name);
+    if (!size.isValid() || wideSize.height() != size.height() || wideSize.width() <= size.width())
         return {};
     return readPicture(name, transparency);
 }
@@ -205,12 +237,10 @@ QImage smoothPlaced(const QString& fileName, const QImage& source, const Placing
 void Canvas::decode(SurfaceData& data) const
 {
     data.pending = false;
-    data.image = readPicture(data.fileName, data.transparency);
-    if (data.cover && !data.image.isNull()) {
-        if (QImage wide = widerVersion(data.fileName, data.image.size(), data.transparency);
-            !wide.isNull())
-            data.image = wide;
-    }
+    // A covering background with a wider version is read from that alone.
+    data.image = data.cover ? widerVersion(data.fileName, data.transparency) : QImage();
+    if (data.image.isNull())
+        data.image = readPicture(data.fileName, data.transparency);
     data.from = {};
     data.size = data.image.size();
     if (data.image.isNull() || (m_rect.size() == m_units && !data.cover) ||
@@ -219,8 +249,8 @@ void Canvas::decode(SurfaceData& data) const
     // Until its smooth version is ready the picture itself is
     // drawn, scaled the fast way as it is painted: the first frame shows at
     // once, and no picture of the screen's size is made before it. The
-    // smooth one is made once the first frame is out, so as not to hold it
-    // up.
+    // smooth one is made once the first frames are out, so as not to hold
+    // them up.
     const Placing placing{m_rect.size(), m_scaleX, m_scale, data.cover, data.transparency};
     data.from = shownPart(data.image.size(), placing);
     data.size = shownSize(data.image.size(), 1, placing);
@@ -528,9 +558,8 @@ const std::vector<QRect>& Canvas::nextFrame()
     m_shown.swap(m_ops);
     m_ops.clear();
     ++m_frame;
-    // The frame after the first starts the smooth versions; later pictures
-    // start theirs as they are read.
-    if (m_frame == 2) {
+    // Later pictures start their smooth versions as they are read.
+    if (m_frame == SmoothStartFrame) {
         for (SurfaceData& data : m_surfaces)
             startSmooth(data);
     }

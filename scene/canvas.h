@@ -19,7 +19,7 @@ namespace skyraid {
 // wide; the picture itself may have more pixels than units, so that on a
 // large screen the scene is composed at the screen's own resolution: pictures
 // are scaled once, smoothly (or replaced by sharper versions of themselves),
-// on another thread once the first frame is out; until then they are drawn
+// on another thread once the first frames are out; until then they are drawn
 // scaled the fast way. Text is drawn at its size in pixels.
 //
 // The calls of a frame are recorded, and a new frame is painted only where
@@ -32,6 +32,10 @@ class Canvas {
 public:
     static constexpr int Width = 800;
     static constexpr int Height = 600;
+    // The frame with which the smooth versions start: a third of a second
+    // in, once the first frame is on the screen. Before that, the work would
+    // hold up the display server, which puts a screen-sized frame there.
+    static constexpr unsigned SmoothStartFrame = 20;
 
     // `units` wide and high, composed on a picture of `pixels`: a pixel to
     // the unit unless told otherwise. (Wider shapes round their width to
@@ -136,8 +140,7 @@ private:
     // `wait`, once it is).
     void takeSmooth(SurfaceData& data, bool wait) const;
     static void startSmooth(SurfaceData& data);
-    // Smooth versions are made once the first frame is out.
-    bool smoothStarted() const { return m_frame >= 2; }
+    bool smoothStarted() const { return m_frame >= SmoothStartFrame; }
     // Marks a surface's picture to be read (again) when next needed.
     void readAgain(SurfaceData& data);
     // Reads every picture asked for and not read yet. Pictures are read

@@ -4,6 +4,7 @@
 #include "screencontrol.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,8 +13,40 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QtConcurrent/QtConcurrentRun>
+
+#if defined(Q_OS_LINUX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace skyraid {
+
+namespace {
+
+// The memory of a new window picture costs a page fault a page when first
+// written, which at 3840 x 2160 takes as long as the painting itself. Its
+// lower half is made ready on another thread while this one paints; what it
+// holds is not changed.
+QFuture<void> readyLowerHalf(QImage& image)
+{
+#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
+    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const auto start = std::uintptr_t(image.bits());
+    const auto end = start + std::uintptr_t(image.sizeInBytes());
+    const auto half = (start + (end - start) / 2 + page - 1) & ~(page - 1);
+    if (half < end) {
+        return QtConcurrent::run([half, end] {
+            ::madvise(reinterpret_cast<void*>(half), end - half, MADV_POPULATE_WRITE);
+        });
+    }
+#else
+    Q_UNUSED(image);
+#endif
+    return {};
+}
+
+} // namespace
 
 SaverWindow::SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanvas)
     : m_control(control), m_showsCanvas(showsCanvas), m_store(this)
@@ -113,6 +146,11 @@ void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage
     QPaintDevice* device = m_store.paintDevice();
     if (device && device->devType() == QInternal::Image) {
         auto* image = static_cast<QImage*>(device);
+        QFuture<void> readying;
+        if (m_needsFullPaint && image->constBits() != m_readied) {
+            m_readied = image->constBits();
+            readying = readyLowerHalf(*image);
+        }
         if (!m_showsCanvas || !canvas) {
             QPainter painter(image);
             painter.fillRect(image->rect(), Qt::black);
@@ -139,6 +177,7 @@ void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage
                     m_letterbox->scale(picture, *image, m_letterbox->screenRectFor(rect));
             }
         }
+        readying.waitForFinished();
     } else if (device) {
         // Not a plain image (an unusual platform): paint through QPainter.
         QPainter painter(device);

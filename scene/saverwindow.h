@@ -46,6 +46,7 @@ private:
     std::optional<Letterbox> m_letterbox;
     const Canvas* m_lastCanvas = nullptr;
     bool m_needsFullPaint = true;
+    const uchar* m_readied = nullptr; // the window picture whose memory was made ready
     std::optional<QPoint> m_pointer;
 };
 

@@ -143,7 +143,8 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
 }
 
 // Whatever colour the top-left pixel has is see-through, wherever it appears;
-// the pixel below it is the picture's own.
+// the pixel below it is the picture's own. (The file is no bitmap, whatever
+// its name says: it is read for what it is.)
 TEST(Canvas, TopLeftColourIsSeeThrough)
 {
     QTemporaryDir dir;
@@ -151,7 +152,7 @@ TEST(Canvas, TopLeftColourIsSeeThrough)
     picture.fill(qRgb(200, 0, 0));
     picture.setPixel(0, 0, qRgb(0, 255, 0));
     picture.setPixel(3, 2, qRgb(0, 255, 0));
-    picture.save(dir.filePath(QStringLiteral("p.bmp")));
+    picture.save(dir.filePath(QStringLiteral("p.bmp")), "PNG");
     Canvas canvas;
     const Surface surface = canvas.createSurface();
     canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")), KeyedByTopLeftPixel);
