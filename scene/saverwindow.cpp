@@ -25,23 +25,24 @@ namespace skyraid {
 namespace {
 
 // The memory of a new window picture costs a page fault a page when first
-// written, which at 3840 x 2160 takes as long as the painting itself. Its
-// lower half is made ready on another thread while this one paints; what it
-// holds is not changed.
-QFuture<void> readyLowerHalf(QImage& image)
+// written, which at 3840 x 2160 takes as long as the painting itself. It is
+// made ready on another thread, from `part` of the way down to the end, while
+// this one goes on; what it holds is not changed.
+QFuture<void> readyMemory(QImage& image, double part)
 {
 #if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
     const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
     const auto start = std::uintptr_t(image.bits());
     const auto end = start + std::uintptr_t(image.sizeInBytes());
-    const auto half = (start + (end - start) / 2 + page - 1) & ~(page - 1);
-    if (half < end) {
-        return QtConcurrent::run([half, end] {
-            ::madvise(reinterpret_cast<void*>(half), end - half, MADV_POPULATE_WRITE);
+    const auto from = (start + std::uintptr_t(double(end - start) * part) + page - 1) & ~(page - 1);
+    if (from < end) {
+        return QtConcurrent::run([from, end] {
+            ::madvise(reinterpret_cast<void*>(from), end - from, MADV_POPULATE_WRITE);
         });
     }
 #else
     Q_UNUSED(image);
+    Q_UNUSED(part);
 #endif
     return {};
 }
@@ -58,6 +59,11 @@ SaverWindow::SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanv
     setTitle(QStringLiteral("SkyRaid"));
 }
 
+SaverWindow::~SaverWindow()
+{
+    m_readying.waitForFinished();
+}
+
 void SaverWindow::cover()
 {
     // Without a window manager showFullScreen() alone leaves a small window:
@@ -66,6 +72,17 @@ void SaverWindow::cover()
     showFullScreen();
     raise();
     requestActivate();
+    // The window's picture is made now, and its memory made ready while
+    // the first frame is composed.
+    m_store.resize(screen()->geometry().size());
+    m_store.beginPaint(QRegion());
+    if (QPaintDevice* device = m_store.paintDevice();
+        device && device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        m_readied = image->constBits();
+        m_readying = readyMemory(*image, 0);
+    }
+    m_store.endPaint();
     m_pointer = QCursor::pos();
 }
 
@@ -149,7 +166,7 @@ void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage
         QFuture<void> readying;
         if (m_needsFullPaint && image->constBits() != m_readied) {
             m_readied = image->constBits();
-            readying = readyLowerHalf(*image);
+            readying = readyMemory(*image, 0.5);
         }
         if (!m_showsCanvas || !canvas) {
             QPainter painter(image);

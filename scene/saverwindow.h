@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QBackingStore>
+#include <QFuture>
 #include <QPoint>
 #include <QWindow>
 
@@ -19,6 +20,7 @@ class ScreenControl;
 class SaverWindow final : public QWindow {
 public:
     SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanvas);
+    ~SaverWindow() override;
 
     // Covers its screen, above every other window.
     void cover();
@@ -47,6 +49,7 @@ private:
     const Canvas* m_lastCanvas = nullptr;
     bool m_needsFullPaint = true;
     const uchar* m_readied = nullptr; // the window picture whose memory was made ready
+    QFuture<void> m_readying;
     std::optional<QPoint> m_pointer;
 };
 
