@@ -33,18 +33,25 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
         keys.sort();
         return keys;
     };
+    seedWithOverlays();
+    test::MemoryStore seeded;
+    for (const SeededKey& entry : SeedTable)
+        writeSetting(seeded, entry.key, readSetting(store, entry.key));
     for (std::size_t alone = 0; alone <= SeedTable.size(); ++alone) {
         SCOPED_TRACE(alone < SeedTable.size() ? SeedTable[alone].key.name.data() : "all keys");
-        seedWithOverlays();
+        // A key alone in memory; all of them at once in the file.
+        test::MemoryStore memory = seeded;
+        SettingsStore& settings =
+            alone < SeedTable.size() ? memory : static_cast<SettingsStore&>(store);
         for (std::size_t i = 0; i < SeedTable.size(); ++i) {
             if (i == alone || alone == SeedTable.size())
-                set(SeedTable[i].key, text);
+                writeSetting(settings, SeedTable[i].key, text);
         }
         const QStringList keys = keySet();
 
         // On a drawing control that keeps no log, the one-second timers ticking.
         ImageControl plain;
-        SaverScene saver(SceneServices{store, plain, sound, platform, time, random, assets(),
+        SaverScene saver(SceneServices{settings, plain, sound, platform, time, random, assets(),
                                        [this] { ++ended; }});
         plain.setEvents(&saver);
         saver.start();
