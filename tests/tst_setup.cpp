@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDebug>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -349,19 +350,16 @@ TEST(SetupLayout, EveryControlStaysWhereItWas)
     test::RecordingMessages messages;
     ImagePicker picker(ImagePicker::GetFile, store,
                        DialogServices{&messages, [] { return QStringList(); }});
-    QStringList lines;
-    const auto place = [&lines](QWidget& top, const QString& name) {
+    QString layout;
+    const auto place = [&layout](QWidget& top, const QString& name) {
         for (const QWidget* widget : top.findChildren<QWidget*>()) {
-            const QRect at(widget->mapTo(&top, QPoint()), widget->size());
             if (widget->isVisibleTo(&top))
-                lines << u"%1 %2 %3,%4 %5x%6"_s
-                             .arg(name, widget->objectName().isEmpty()
-                                            ? QLatin1String(widget->metaObject()->className())
-                                            : widget->objectName())
-                             .arg(at.x())
-                             .arg(at.y())
-                             .arg(at.width())
-                             .arg(at.height());
+                QDebug(&layout).noquote().nospace()
+                    << name << ' '
+                    << (widget->objectName().isEmpty()
+                            ? QString::fromLatin1(widget->metaObject()->className())
+                            : widget->objectName())
+                    << ' ' << QRect(widget->mapTo(&top, QPoint()), widget->size()) << '\n';
         }
     };
     opened.dialog.show();
@@ -371,5 +369,5 @@ TEST(SetupLayout, EveryControlStaysWhereItWas)
     }
     picker.show();
     place(picker, picker.windowTitle());
-    test::expectGoldenText(u"layout.txt"_s, lines.join(u'\n').toUtf8() + '\n');
+    test::expectGoldenText(u"layout.txt"_s, layout.toUtf8());
 }
