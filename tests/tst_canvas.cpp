@@ -167,6 +167,28 @@ TEST(Canvas, TopLeftColourIsSeeThrough)
     EXPECT_EQ(image.pixel(10, 11), qRgb(200, 0, 0));
 }
 
+// A covering background is cut from the wider version beside it when that
+// is as high and wider, else from itself.
+TEST(Canvas, CoveringBackgroundIsCutFromItsWiderVersion)
+{
+    QTemporaryDir dir;
+    const QString file = writeSprite(dir, QStringLiteral("sky.bmp"), Qt::blue, QSize(80, 60));
+    for (const QSize wide : {QSize(140, 60), QSize(140, 50), QSize(80, 60)}) {
+        QImage version(wide, QImage::Format_RGB32);
+        version.fill(Qt::red);
+        version.save(dir.filePath(QStringLiteral("sky@1x.ppm")));
+        Canvas canvas(QSize(140, 60), QSize(140, 60));
+        const Surface surface = canvas.createSurface();
+        canvas.loadPicture(surface, file, Opaque);
+        canvas.coverCanvas(surface);
+        canvas.drawSurface(surface);
+        canvas.flip();
+        EXPECT_EQ(canvas.image().pixel(70, 30),
+                  wide == QSize(140, 60) ? qRgb(255, 0, 0) : qRgb(0, 0, 255))
+            << wide.width() << "x" << wide.height();
+    }
+}
+
 TEST(Letterbox, ScalesSmoothlyToFitCentredBetweenBlackBars)
 {
     const QSize canvas(800, 600);
