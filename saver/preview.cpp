@@ -8,7 +8,7 @@
 
 namespace skyraid {
 
-Preview::Preview() : m_Image1(this)
+Preview::Preview() : m_picture(this)
 {
     setWindowTitle(QStringLiteral("Preview"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
@@ -19,11 +19,11 @@ Preview::Preview() : m_Image1(this)
     setAutoFillBackground(true);
 
     const QPixmap picture = QPixmap::fromImage(previewPicture());
-    m_Image1.setObjectName(QStringLiteral("Image1"));
-    m_Image1.setScaledContents(false);
-    m_Image1.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_Image1.setPixmap(picture);
-    m_Image1.setGeometry(0, 0, picture.width(), picture.height());
+    m_picture.setObjectName(QStringLiteral("picture"));
+    m_picture.setScaledContents(false);
+    m_picture.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture.setPixmap(picture);
+    m_picture.setGeometry(0, 0, picture.width(), picture.height());
     resize(picture.size());
 }
 

@@ -18,7 +18,7 @@ public:
     Preview();
 
 private:
-    QLabel m_Image1;
+    QLabel m_picture;
 };
 
 // The preview shown inside another program's window, for as long as that
