@@ -83,6 +83,9 @@ void SaverWindow::cover()
         m_readying = readyMemory(*image, 0);
     }
     m_store.endPaint();
+    // Shown black at once, which has the display server take in the
+    // picture's memory before the first frame.
+    m_store.flush(QRect(QPoint(0, 0), screen()->geometry().size()));
     m_pointer = QCursor::pos();
 }
 
