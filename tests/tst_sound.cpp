@@ -42,6 +42,14 @@ TEST_F(RunningScene, SoundCutOffFollowsTheChosenMinutes)
         const bool cut = limit == 0 && soundOff != u"Never";
         EXPECT_EQ(log.contains(u"stopAllSounds"_s), cut) << soundOff.toStdString();
     }
+    // A minute is heard whole and cut off with its last second.
+    set(keys::SoundOff, u"1"_s);
+    load();
+    for (int second = 1; second <= 60; ++second) {
+        log.clear();
+        scene->onSoundSecond();
+        EXPECT_EQ(log.contains(u"stopAllSounds"_s), second == 60) << second;
+    }
 }
 
 namespace {
