@@ -39,13 +39,19 @@ TEST_P(HostileSetting, SaverAndDialogSurviveEveryKeyAloneAndAllAtOnce)
         writeSetting(seeded, entry.key, readSetting(store, entry.key));
     for (std::size_t alone = 0; alone <= SeedTable.size(); ++alone) {
         SCOPED_TRACE(alone < SeedTable.size() ? SeedTable[alone].key.name.data() : "all keys");
-        // A key alone in memory; all of them at once in the file.
+        // A key alone in memory; all of them at once in the file, as another
+        // program would leave them.
         test::MemoryStore memory = seeded;
-        SettingsStore& settings =
-            alone < SeedTable.size() ? memory : static_cast<SettingsStore&>(store);
-        for (std::size_t i = 0; i < SeedTable.size(); ++i) {
-            if (i == alone || alone == SeedTable.size())
-                writeSetting(settings, SeedTable[i].key, text);
+        const bool all = alone == SeedTable.size();
+        SettingsStore& settings = all ? static_cast<SettingsStore&>(store) : memory;
+        if (all) {
+            QSettings file(iniPath(), QSettings::IniFormat);
+            for (const SeededKey& entry : SeedTable)
+                file.setValue(sectionName(entry.key.section) + u'/' + entry.key.name, text);
+            file.sync();
+            ASSERT_EQ(readSetting(store, SeedTable.back().key), text);
+        } else {
+            writeSetting(memory, SeedTable[alone].key, text);
         }
         const QStringList keys = keySet();
 
