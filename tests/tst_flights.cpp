@@ -172,12 +172,13 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
 
 // Formats of no locale today, read as the clock reads any: quoted
 // separators, a doubled quote, separators of one sign, a marker touching the
-// seconds. Each row: the long format, the short one, the clock's format.
+// seconds, a marker of two letters. Each row: the long format, the short one, the clock's format.
 TEST(Clock, ReadsFormatsAsWritten)
 {
     const QString rows[][3] = {{u"HH'.'mm'.'ss"_s, u"HH:mm"_s, u"HH.mm.ss"_s},
                                {u"h.mm.ss"_s, u"h:mm"_s, u"h.mm.ss AP"_s},
                                {u"h:mm:ssa"_s, u"h:mm a"_s, u"h:mm:ssa"_s},
+                               {u"h:mm:ss AP"_s, u"h:mm AP"_s, u"h:mm:ss AP"_s},
                                {u"HH' '' 'mm:ss"_s, u"HH:mm"_s, u"HH:mm:ss"_s}};
     for (const auto& [longFormat, shortFormat, expected] : rows)
         EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected)
