@@ -34,19 +34,24 @@ constexpr int WithItsOwnAlpha = 1;
 // The most memory one picture may take on the canvas: a 4096 x 4096 photo.
 constexpr qint64 MaxPictureBytes = qint64(64) << 20;
 
-// Reads the picture in the format its suffix names: asking every image
+// Has the reader take the format its file's suffix names: asking every image
 // plugin whether it knows the file takes longer than reading one of ours.
-// With `byContents`, the format is told from the contents instead.
+void readBySuffix(QImageReader& reader, const QString& fileName)
+{
+    reader.setFormat(QFileInfo(fileName).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
+
+// Reads the picture by its suffix, or with `byContents` in the format its
+// contents show.
 QImage readImage(const QString& fileName, bool byContents)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QImageReader reader(&file);
-    if (!byContents) {
-        reader.setFormat(QFileInfo(fileName).suffix().toLower().toLatin1());
-        reader.setAutoDetectImageFormat(false);
-    }
+    if (!byContents)
+        readBySuffix(reader, fileName);
     reader.setAutoTransform(false);
     // A header may claim any size, and a small compressed file may hold a
     // vast picture: one whose pixels would take more than the budget on the
@@ -63,8 +68,8 @@ QSize pictureSize(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QImageReader reader(&file, QFileInfo(fileName).suffix().toLower().toLatin1());
-    reader.setAutoDetectImageFormat(false);
+    QImageReader reader(&file);
+    readBySuffix(reader, fileName);
     return reader.size();
 }
 
@@ -99,12 +104,14 @@ QImage readPicture(const QString& fileName, int transparency)
     return image;
 }
 
-// "name.bmp" drawn `factor` times as large: "name@<factor>x.png" beside it.
-QString sharperName(const QString& fileName, int factor)
+// "name.bmp" drawn `factor` times as large: "name@<factor>x.png" beside it
+// (or of another suffix).
+QString sharperName(const QString& fileName, int factor,
+                    QLatin1String suffix = QLatin1String("png"))
 {
     const QFileInfo file(fileName);
     return file.dir().filePath(
-        QStringLiteral("%1@%2x.png").arg(file.completeBaseName()).arg(factor));
+        QStringLiteral("%1@%2x.%3").arg(file.completeBaseName()).arg(factor).arg(suffix));
 }
 
 // A sharper version of one of our own pictures lies beside it: "name.bmp"
@@ -208,8 +215,7 @@ QImage placed(const QImage& source, int factor, const Placing& placing)
 // there is none.
 QImage widerVersion(const QString& fileName, int transparency)
 {
-    const QFileInfo file(fileName);
-    const QString name = file.dir().filePath(file.completeBaseName() + QStringLiteral("@1x.ppm"));
+    const QString name = sharperName(fileName, 1, QLatin1String("ppm"));
     if (!QFileInfo::exists(name))
         return {};
     const QSize size = pictureSize(fileName);
