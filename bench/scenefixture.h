@@ -32,11 +32,12 @@ public:
         plane.save(m_dir.filePath(QStringLiteral("plane.bmp")));
 
         m_background = m_canvas.createSurface();
-        m_canvas.loadPicture(m_background, m_dir.filePath(QStringLiteral("sky.bmp")), Opaque);
+        m_canvas.loadPicture(m_background, m_dir.filePath(QStringLiteral("sky.bmp")),
+                             Transparency::Opaque);
         for (int i = 0; i < 17; ++i) {
             const Surface s = m_canvas.createSurface();
             m_canvas.loadPicture(s, m_dir.filePath(QStringLiteral("plane.bmp")),
-                                 KeyedByTopLeftPixel);
+                                 Transparency::KeyedByTopLeftPixel);
             m_canvas.setX(s, 40 * i);
             m_canvas.setY(s, 30 * i);
             m_planes.push_back(s);
@@ -48,8 +49,8 @@ public:
     {
         ++m_frame;
         m_canvas.drawSurface(m_background);
-        m_canvas.setFont(QStringLiteral("Arial"), 30, false, false, false);
-        m_canvas.drawText(QStringLiteral("Place a message here"), 10, 560, RGB(255, 255, 0));
+        m_canvas.setFont(QStringLiteral("Arial"), 30);
+        m_canvas.drawText(QStringLiteral("Place a message here"), 10, 560, qRgb(255, 255, 0));
         for (std::size_t i = 0; i < m_planes.size(); ++i) {
             const Surface s = m_planes[i];
             m_canvas.drawSurface(s);
@@ -57,10 +58,10 @@ public:
             if (m_canvas.x(s) < -200 || m_canvas.x(s) > 820)
                 m_canvas.setX(s, 400);
         }
-        m_canvas.setFont(QStringLiteral("Arial"), 16, true, false, false);
+        m_canvas.setFont(QStringLiteral("Arial"), 16);
         m_canvas.drawText(
             QStringLiteral("12:34:%1").arg(m_frame / 60 % 60, 2, 10, QLatin1Char('0')), 700, 10,
-            RGB(255, 255, 255));
+            qRgb(255, 255, 255));
         m_canvas.flip();
     }
 

@@ -1,28 +1,33 @@
 #include "canvascontrol.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace skyraid {
 
+CanvasControl::CanvasControl() : m_canvas(std::make_unique<Canvas>()) {}
+
+QSize CanvasControl::unitsFor(QSize pixels, bool fill)
+{
+    if (!fill || pixels.isEmpty())
+        return {Canvas::Width, Canvas::Height};
+    // Wider than 4:3: as high as the classic canvas and wider; narrower:
+    // as wide and higher.
+    if (pixels.width() * Canvas::Height >= pixels.height() * Canvas::Width)
+        return {std::max(Canvas::Width,
+                         qRound(double(Canvas::Height) * pixels.width() / pixels.height())),
+                Canvas::Height};
+    return {Canvas::Width, std::max(Canvas::Height, qRound(double(Canvas::Width) * pixels.height() /
+                                                           pixels.width()))};
+}
+
 void CanvasControl::openCanvasFor(QSize pixels)
 {
-    if (!m_fill || pixels.isEmpty()) {
-        m_canvas = Canvas();
-        return;
-    }
-    const int width =
-        std::max(Canvas::Width, qRound(double(Canvas::Height) * pixels.width() / pixels.height()));
-    const double scale =
-        std::min(double(pixels.width()) / width, double(pixels.height()) / Canvas::Height);
-    // A shape that fills the screen takes all of it; a narrower one keeps
-    // its proportions, with bars above and below.
-    const auto fit = [](double wanted, int screen) {
-        return std::abs(wanted - screen) <= 1.0 ? screen : qRound(wanted);
-    };
-    m_canvas =
-        Canvas(QSize(width, Canvas::Height), QSize(fit(width * scale, pixels.width()),
-                                                   fit(Canvas::Height * scale, pixels.height())));
+    // The old canvas goes first, with the work it started.
+    m_canvas.reset();
+    if (!m_fill || pixels.isEmpty())
+        m_canvas = std::make_unique<Canvas>();
+    else
+        m_canvas = std::make_unique<Canvas>(unitsFor(pixels, true), pixels);
 }
 
 } // namespace skyraid

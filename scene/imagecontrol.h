@@ -10,10 +10,14 @@ namespace skyraid {
 class ImageControl final : public CanvasControl {
 public:
     void setScreenSize(QSize pixels) { m_screen = pixels; }
-    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
+    bool openDisplay() override
+    {
+        openCanvasFor(m_screen);
+        return true;
+    }
     void flip() override
     {
-        m_canvas.flip();
+        m_canvas->flip();
         ++m_flips;
     }
 
@@ -24,7 +28,7 @@ public:
             m_events->onFrame();
     }
 
-    const QImage& image() const { return m_canvas.image(); }
+    const QImage& image() { return m_canvas->image(); }
     int flips() const { return m_flips; }
 
 private:

@@ -14,8 +14,8 @@ namespace skyraid {
 
 namespace {
 
-constexpr std::uint32_t Cyan = RGB(0, 255, 255);
-constexpr std::uint32_t Yellow = RGB(255, 255, 0);
+constexpr QRgb Cyan = qRgb(0, 255, 255);
+constexpr QRgb Yellow = qRgb(255, 255, 0);
 
 std::optional<int> toInt32(double value)
 {
@@ -38,7 +38,7 @@ void SaverScene::drawMessage()
     const std::optional<int> y = toInt32(590 - *size);
     if (!pixels || !y)
         return;
-    m_services.drawing.setTextFont(m_fontName, *pixels, 1, false, false, false);
+    m_services.drawing.setTextFont(m_fontName, *pixels);
     m_services.drawing.drawText(m_message, 5, *y, Cyan);
 }
 
@@ -57,8 +57,7 @@ void SaverScene::drawClock()
             m_clockFormat = clockFormat(locale);
         m_clockText = locale.toString(m_clockSample, m_clockFormat);
     }
-    m_services.drawing.setTextFont(QStringLiteral("Arial"), m_clockFontSize, 1, false, false,
-                                   false);
+    m_services.drawing.setTextFont(QStringLiteral("Arial"), m_clockFontSize);
     m_services.drawing.drawText(m_clockText, 0, 0, Yellow);
 }
 

@@ -47,7 +47,6 @@ void SaverScene::start()
     for (int k = 1; k <= 15; ++k)
         m_planes[std::size_t(k)].active = k == 1;
 
-    m_services.drawing.setVisible(false);
     m_services.sound.setVisible(false);
 
     m_backgroundPlaneOption = readSetting(store, keys::PlaneBG);
@@ -76,11 +75,11 @@ void SaverScene::start()
     m_soundTimer.start();
 }
 
-Surface SaverScene::loadPicture(const QString& fileName, int transparency, int x, int y)
+Surface SaverScene::loadPicture(const QString& fileName, Transparency transparency, int x, int y)
 {
     DrawingControl& drawing = m_services.drawing;
     const Surface surface = drawing.createSurface();
-    drawing.loadBitmap(surface, 1, fileName, transparency);
+    drawing.loadPicture(surface, fileName, transparency);
     drawing.setSurfaceX(surface, x);
     drawing.setSurfaceY(surface, y);
     return surface;
@@ -98,36 +97,46 @@ void SaverScene::openCanvas()
     DrawingControl& drawing = m_services.drawing;
     m_fillScreen = isYes(readSetting(store, keys::FillScreen));
     drawing.setFillScreen(m_fillScreen);
-    if (!drawing.openDisplay(800, 600, 16, QString())) {
+    if (!drawing.openDisplay()) {
         m_services.platform.showMessage(
             QStringLiteral("Error opening Direct Draw!"),
             QStringLiteral("This program requires that you use a monitor that is capable of "
                            "displaying 64K colors."));
         return;
     }
-    m_widening = drawing.canvasWidth() - Canvas::Width;
+    m_widening = drawing.canvasSize().width() - Canvas::Width;
 
     m_backgroundKind = toNumber(readSetting(store, keys::BackGround));
     if (m_backgroundKind == 3) {
         m_backgroundFileName = readSetting(store, keys::BMPFileName);
-        m_backgroundPicture = loadPicture(m_backgroundFileName, Opaque, 0, 0);
+        m_backgroundPicture = loadPicture(m_backgroundFileName, Transparency::Opaque, 0, 0);
         if (m_fillScreen)
             drawing.coverCanvas(m_backgroundPicture);
     }
     m_logoShown = toNumber(readSetting(store, keys::LogoChecked));
     if (m_logoShown == 1) {
         m_logoFileName = readSetting(store, keys::LogoFileName);
-        m_logoPicture = loadPicture(m_logoFileName, Opaque, 1, 20);
+        m_logoPicture = loadPicture(m_logoFileName, Transparency::OwnAlpha, 1, 20);
     }
-    m_jetPicture =
-        loadPicture(assets + QStringLiteral("FastJet.bmp"), KeyedByTopLeftPixel, across(805), 75);
+    m_jetPicture = loadPicture(assets + QStringLiteral("FastJet.bmp"),
+                               Transparency::KeyedByTopLeftPixel, across(805), 75);
     m_backgroundPlaneOption = readSetting(store, keys::PlaneBG);
-    m_backgroundPlanePicture =
-        loadPicture(assets + QStringLiteral("skyrbg.bmp"), KeyedByTopLeftPixel, across(805), 350);
+    m_backgroundPlanePicture = loadPicture(assets + QStringLiteral("skyrbg.bmp"),
+                                           Transparency::KeyedByTopLeftPixel, across(805), 350);
     for (int k = 1; k <= 15; ++k) {
         const FormationPlaneSpec& plane = FlightTable[std::size_t(k - 1)];
-        m_planePictures[std::size_t(k)] = loadPicture(assets + plane.Picture, KeyedByTopLeftPixel,
-                                                      across(plane.StartX), plane.StartY);
+        m_planePictures[std::size_t(k)] =
+            loadPicture(assets + plane.Picture, Transparency::KeyedByTopLeftPixel,
+                        across(plane.StartX), plane.StartY);
+    }
+    // A background that cannot be read gives way to our own sunset.
+    if (m_backgroundPicture && !drawing.hasPicture(m_backgroundPicture)) {
+        m_services.warn(QStringLiteral("cannot read the background picture %1; showing the sunset")
+                            .arg(m_backgroundFileName));
+        drawing.loadPicture(m_backgroundPicture, assets + QStringLiteral("Sunset Yellow.BMP"),
+                            Transparency::Opaque);
+        if (m_fillScreen)
+            drawing.coverCanvas(m_backgroundPicture);
     }
 }
 
@@ -182,13 +191,13 @@ void SaverScene::onFrame()
     DrawingControl& drawing = m_services.drawing;
 
     if (m_backgroundKind == 2) {
-        drawing.fillBackBuffer(RGB(0, 226, 251));
+        drawing.fill(qRgb(0, 226, 251));
     } else if (m_backgroundKind == 3) {
         drawing.drawSurface(m_backgroundPicture);
         drawing.setSurfaceX(m_backgroundPicture, 0);
         drawing.setSurfaceY(m_backgroundPicture, 0);
     } else {
-        drawing.fillBackBuffer(RGB(0, 0, 0));
+        drawing.fill(qRgb(0, 0, 0));
     }
 
     SettingsStore& store = m_services.store;

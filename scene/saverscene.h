@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 
 #include <QLocale>
@@ -34,6 +35,10 @@ struct SceneServices {
     std::function<void()> endProgram;
     // The window the saver runs in, for the system's screen-saver flag.
     std::function<QWindow*()> window = [] { return nullptr; };
+    // Tells the user about a problem that does not stop the saver.
+    std::function<void(const QString&)> warn = [](const QString& text) {
+        std::fprintf(stderr, "skyraid: %s\n", qPrintable(text));
+    };
 };
 
 // The running saver's scene: it reads the options, opens the canvas and the
@@ -132,7 +137,7 @@ private:
                        double delay);
 
     void endByInput();
-    Surface loadPicture(const QString& fileName, int transparency, int x, int y);
+    Surface loadPicture(const QString& fileName, Transparency transparency, int x, int y);
 
     SceneServices m_services;
 

@@ -61,7 +61,13 @@ SaverWindow::SaverWindow(QScreen* screen, ScreenControl& control, bool showsCanv
 
 SaverWindow::~SaverWindow()
 {
+    finishReadying();
+}
+
+void SaverWindow::finishReadying()
+{
     m_readying.waitForFinished();
+    m_readying = {};
 }
 
 void SaverWindow::cover()
@@ -72,9 +78,11 @@ void SaverWindow::cover()
     showFullScreen();
     raise();
     requestActivate();
-    // The window's picture is made now, and its memory made ready while
-    // the first frame is composed.
-    m_store.resize(screen()->geometry().size());
+    // The window's picture is made now, and its memory made ready on
+    // another thread while the first frame is composed; that thread is done
+    // before the picture is painted or resized.
+    finishReadying();
+    m_store.resize(size());
     m_store.beginPaint(QRegion());
     if (QPaintDevice* device = m_store.paintDevice();
         device && device->devType() == QInternal::Image) {
@@ -83,9 +91,6 @@ void SaverWindow::cover()
         m_readying = readyMemory(*image, 0);
     }
     m_store.endPaint();
-    // Shown black at once, which has the display server take in the
-    // picture's memory before the first frame.
-    m_store.flush(QRect(QPoint(0, 0), screen()->geometry().size()));
     m_pointer = QCursor::pos();
 }
 
@@ -98,122 +103,146 @@ void SaverWindow::embed(QWindow* host, QSize size)
     show();
 }
 
-void SaverWindow::resizeEvent(QResizeEvent*)
+void SaverWindow::setCanvas(Canvas* canvas)
 {
-    m_store.resize(size());
+    m_canvas = canvas;
     m_needsFullPaint = true;
+    m_damage.clear();
+    requestUpdate();
+}
+
+void SaverWindow::canvasChanged(const std::vector<QRect>& damage)
+{
+    if (!m_needsFullPaint)
+        m_damage.insert(m_damage.end(), damage.begin(), damage.end());
+    if (!damage.empty())
+        requestUpdate();
+}
+
+bool SaverWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::UpdateRequest) {
+        paintNow();
+        return true;
+    }
+    return QWindow::event(event);
 }
 
 void SaverWindow::exposeEvent(QExposeEvent*)
 {
     if (!isExposed())
         return;
-    // The window's picture still holds the last frame shown: put it back on
-    // the screen as it is.
-    if (!m_needsFullPaint) {
-        m_store.flush(QRect(QPoint(0, 0), size()));
-        return;
-    }
-    repaintAll();
-}
-
-void SaverWindow::repaintAll()
-{
     m_needsFullPaint = true;
-    if (m_lastCanvas)
-        present(m_lastCanvas, {});
-    else if (!m_showsCanvas || isExposed())
-        present(nullptr, {});
+    paintNow();
 }
 
-void SaverWindow::present(const Canvas* canvas, const std::vector<QRect>& damage)
+void SaverWindow::resizeEvent(QResizeEvent*)
 {
-    // A canvas shown for the first time (the window may have been painted
-    // black before the first frame) is shown whole.
-    if (canvas && canvas != m_lastCanvas) {
-        m_lastCanvas = canvas;
-        m_needsFullPaint = true;
+    finishReadying();
+    m_store.resize(size());
+    m_needsFullPaint = true;
+}
+
+QRegion SaverWindow::changedRegion() const
+{
+    const qreal ratio = devicePixelRatio();
+    QRegion region;
+    for (const QRect& rect : m_damage) {
+        const QRect device = m_letterbox->screenRectFor(rect);
+        // Not one pixel more: backing stores with an alpha channel (Wayland's)
+        // clear the region, and a cleared pixel left unpainted shows black.
+        region += QRect(
+            QPoint(int(std::floor(device.left() / ratio)), int(std::floor(device.top() / ratio))),
+            QPoint(int(std::ceil((device.right() + 1) / ratio)) - 1,
+                   int(std::ceil((device.bottom() + 1) / ratio)) - 1));
     }
+    return region & QRect(QPoint(0, 0), size());
+}
+
+void SaverWindow::paintNow()
+{
     if (!isExposed()) {
         // Frames go by unseen: the window's picture falls behind.
         m_needsFullPaint = true;
+        m_damage.clear();
+        return;
+    }
+    if (!m_needsFullPaint && (m_damage.empty() || !m_letterbox || !m_canvas))
+        return;
+    const QRect logical(QPoint(0, 0), size());
+    QRegion region = m_needsFullPaint ? QRegion(logical) : changedRegion();
+    if (region.isEmpty()) {
+        m_damage.clear();
         return;
     }
 
-    const qreal ratio = devicePixelRatio();
-    const QRect logical(QPoint(0, 0), size());
-    QRegion region;
-    if (m_needsFullPaint) {
-        region = logical;
-    } else {
-        if (!m_letterbox || !canvas)
-            return;
-        for (const QRect& rect : damage) {
-            const QRect device = m_letterbox->screenRectFor(rect);
-            // Not one pixel more: backing stores with an alpha channel (Wayland's)
-            // clear the region, and a cleared pixel left unpainted shows black.
-            region += QRect(QPoint(int(std::floor(device.left() / ratio)),
-                                   int(std::floor(device.top() / ratio))),
-                            QPoint(int(std::ceil((device.right() + 1) / ratio)) - 1,
-                                   int(std::ceil((device.bottom() + 1) / ratio)) - 1));
-        }
-        region &= logical;
-        if (region.isEmpty())
-            return;
-    }
-
+    finishReadying();
     m_store.beginPaint(region);
     QPaintDevice* device = m_store.paintDevice();
-    if (device && device->devType() == QInternal::Image) {
+    if (device && device->devType() == QInternal::Image &&
+        static_cast<QImage*>(device)->depth() == 32) {
         auto* image = static_cast<QImage*>(device);
         QFuture<void> readying;
         if (m_needsFullPaint && image->constBits() != m_readied) {
             m_readied = image->constBits();
             readying = readyMemory(*image, 0.5);
         }
-        if (!m_showsCanvas || !canvas) {
-            QPainter painter(image);
-            painter.fillRect(image->rect(), Qt::black);
-        } else {
-            if (!m_letterbox || m_letterbox->screen() != image->size() ||
-                m_letterbox->canvas() != canvas->pixels())
-                m_letterbox.emplace(canvas->pixels(), image->size());
-            if (m_needsFullPaint)
-                m_letterbox->paintBars(*image);
-            const QPoint at = m_letterbox->target().topLeft();
-            if (m_letterbox->isCopy()) {
-                // Composed straight onto the window's picture, which keeps
-                // the frame before.
-                canvas->paint(*image,
-                              m_needsFullPaint
-                                  ? std::vector<QRect>{QRect(QPoint(0, 0), canvas->pixels())}
-                                  : damage,
-                              at);
-            } else if (m_needsFullPaint) {
-                m_letterbox->scale(canvas->image(), *image, m_letterbox->target());
-            } else {
-                const QImage& picture = canvas->image();
-                for (const QRect& rect : damage)
-                    m_letterbox->scale(picture, *image, m_letterbox->screenRectFor(rect));
-            }
-        }
+        // The same memory without the desktop's scaling: painted in the
+        // screen's own pixels.
+        QImage pixels(image->bits(), image->width(), image->height(), image->bytesPerLine(),
+                      image->format());
+        paintCanvas(pixels);
         readying.waitForFinished();
     } else if (device) {
-        // Not a plain image (an unusual platform): paint through QPainter.
+        // Not a plain 32-bit image (an unusual platform): through QPainter.
         QPainter painter(device);
         painter.fillRect(logical, Qt::black);
-        if (m_showsCanvas && canvas) {
-            const QSize fitted = canvas->pixels().scaled(size(), Qt::KeepAspectRatio);
+        if (m_showsCanvas && m_canvas) {
+            const QSize fitted = m_canvas->pixels().scaled(size(), Qt::KeepAspectRatio);
             const QRect target(
                 QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(target, canvas->image());
+            painter.drawImage(target, m_canvas->image());
         }
         region = logical;
     }
     m_store.endPaint();
     m_store.flush(region);
     m_needsFullPaint = false;
+    m_damage.clear();
+}
+
+void SaverWindow::paintCanvas(QImage& pixels)
+{
+    if (!m_showsCanvas || !m_canvas) {
+        pixels.fill(Qt::black);
+        return;
+    }
+    if (!m_letterbox || m_letterbox->screen() != pixels.size() ||
+        m_letterbox->canvas() != m_canvas->pixels()) {
+        m_letterbox.emplace(m_canvas->pixels(), pixels.size());
+        m_needsFullPaint = true;
+    }
+    if (m_needsFullPaint)
+        m_letterbox->paintBars(pixels);
+    if (m_letterbox->isCopy()) {
+        // Composed straight onto the window's picture, which keeps the frame
+        // before.
+        const QPoint at = m_letterbox->target().topLeft();
+        m_canvas->paint(pixels,
+                        m_needsFullPaint
+                            ? std::vector<QRect>{QRect(QPoint(0, 0), m_canvas->pixels())}
+                            : m_damage,
+                        at);
+        return;
+    }
+    const QImage& picture = m_canvas->image();
+    if (m_needsFullPaint) {
+        m_letterbox->scale(picture, pixels, m_letterbox->target());
+        return;
+    }
+    for (const QRect& rect : m_damage)
+        m_letterbox->scale(picture, pixels, m_letterbox->screenRectFor(rect));
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent*)

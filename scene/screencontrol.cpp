@@ -26,13 +26,14 @@ ScreenControl::ScreenControl()
 
 ScreenControl::~ScreenControl() = default;
 
-bool ScreenControl::openDisplay(int width, int height, int bitsPerPixel, const QString&)
+bool ScreenControl::openDisplay()
 {
+    // The scene's colours need at least 16 bits a pixel.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || screen->depth() < bitsPerPixel || width != Canvas::Width ||
-        height != Canvas::Height) {
+    if (!screen || screen->depth() < 16)
         return false;
-    }
+    // The canvas is composed in the screen's own pixels, whatever the
+    // desktop's scaling.
     openCanvasFor(m_screenSize.isEmpty() ? screen->geometry().size() * screen->devicePixelRatio()
                                          : m_screenSize);
     m_open = true;
@@ -57,6 +58,8 @@ void ScreenControl::showOverDesktop()
     for (const auto& blackout : m_blackouts)
         blackout->cover();
     m_window->cover();
+    if (m_open)
+        m_window->setCanvas(m_canvas.get());
     startFrames();
 }
 
@@ -66,14 +69,23 @@ void ScreenControl::showInWindow(quintptr host, QSize size)
         return;
     m_host.reset(QWindow::fromWinId(WId(host)));
     m_window = std::make_unique<SaverWindow>(QGuiApplication::primaryScreen(), *this, true);
-    m_window->embed(m_host.get(), size);
+    m_window->embed(m_host.get(), logicalSize(size));
+    if (m_open)
+        m_window->setCanvas(m_canvas.get());
     startFrames();
 }
 
 void ScreenControl::resizeTo(QSize size)
 {
-    if (m_window && m_window->size() != size)
-        m_window->resize(size);
+    if (m_window && m_window->size() != logicalSize(size))
+        m_window->resize(logicalSize(size));
+}
+
+QSize ScreenControl::logicalSize(QSize pixels) const
+{
+    const QScreen* screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return (QSizeF(pixels) / ratio).toSize();
 }
 
 void ScreenControl::startFrames()
@@ -110,9 +122,9 @@ void ScreenControl::nextFrame()
 
 void ScreenControl::flip()
 {
-    const std::vector<QRect>& damage = m_canvas.nextFrame();
+    const std::vector<QRect>& damage = m_canvas->nextFrame();
     if (m_window)
-        m_window->present(&m_canvas, damage);
+        m_window->canvasChanged(damage);
 }
 
 void ScreenControl::reportKey()

@@ -36,7 +36,7 @@ private:
 };
 
 // The drawing control on the real screen: a frameless, topmost window over
-// the primary screen that shows the canvas scaled to fit, and black windows
+// the primary screen that shows the canvas, and black windows
 // over every other screen. Frame events come sixty times a second, whatever
 // the monitor's refresh rate; input on any of the windows is reported.
 class ScreenControl final : public QObject, public CanvasControl {
@@ -47,16 +47,17 @@ public:
     ~ScreenControl() override;
 
     // The size in pixels of what the scene will be shown on: the primary
-    // screen unless told otherwise (a host window's size).
+    // screen unless told otherwise (a host window's size, in the screen's
+    // own pixels).
     void setScreenSize(QSize pixels) { m_screenSize = pixels; }
-    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override;
+    bool openDisplay() override;
     void flip() override;
 
     // Covers every screen, topmost, the canvas on the primary one, and starts
     // the frame events when the display is open.
     void showOverDesktop();
-    // Shows the scene inside another program's native window, at its size;
-    // input there stays the host's business.
+    // Shows the scene inside another program's native window, at its size
+    // in the screen's own pixels; input there stays the host's business.
     void showInWindow(quintptr host, QSize size);
     // Follows the host window's size.
     void resizeTo(QSize size);
@@ -72,6 +73,8 @@ public:
 
 private:
     void nextFrame();
+    // A size in the screen's own pixels in Qt's scaled ones.
+    QSize logicalSize(QSize pixels) const;
     void startFrames();
 
     std::unique_ptr<QWindow> m_host; // declared first: the window below is its child

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include <QColor>
 #include <QMap>
 #include <QPair>
 #include <QString>
@@ -174,18 +175,17 @@ public:
     bool displayWorks = true;
 
     void setEvents(DrawingEvents* events) override { image.setEvents(events); }
-    void setVisible(bool visible) override { image.setVisible(visible); }
     void setFillScreen(bool fill) override { image.setFillScreen(fill); }
-    int canvasWidth() const override { return image.canvasWidth(); }
+    QSize canvasSize() const override { return image.canvasSize(); }
     void coverCanvas(Surface s) override
     {
         *m_log << QStringLiteral("coverCanvas(%1)").arg(s);
         image.coverCanvas(s);
     }
-    bool openDisplay(int width, int height, int bitsPerPixel, const QString& options) override
+    bool openDisplay() override
     {
-        *m_log << QStringLiteral("openDisplay(%1,%2,%3)").arg(width).arg(height).arg(bitsPerPixel);
-        return displayWorks && image.openDisplay(width, height, bitsPerPixel, options);
+        *m_log << QStringLiteral("openDisplay");
+        return displayWorks && image.openDisplay();
     }
     Surface createSurface() override
     {
@@ -193,14 +193,16 @@ public:
         *m_log << QStringLiteral("createSurface=%1").arg(surface);
         return surface;
     }
-    void loadBitmap(Surface surface, int kind, const QString& fileName, int code) override
+    void loadPicture(Surface surface, const QString& fileName, Transparency code) override
     {
-        *m_log << QStringLiteral("loadBitmap(%1,%2,%3)")
+        static constexpr const char* Codes[] = {"opaque", "keyed", "alpha"};
+        *m_log << QStringLiteral("loadPicture(%1,%2,%3)")
                       .arg(surface)
                       .arg(fileName.section(u'/', -1))
-                      .arg(code);
-        image.loadBitmap(surface, kind, fileName, code);
+                      .arg(QLatin1String(Codes[int(code)]));
+        image.loadPicture(surface, fileName, code);
     }
+    bool hasPicture(Surface s) override { return image.hasPicture(s); }
     void setSurfaceX(Surface s, int x) override
     {
         add(u"setSurfaceX", s, x, [&] { image.setSurfaceX(s, x); });
@@ -223,20 +225,23 @@ public:
         *m_log << QStringLiteral("drawSurface(%1)").arg(s);
         image.drawSurface(s);
     }
-    void fillBackBuffer(std::uint32_t colour) override
+    void fill(QRgb colour) override
     {
-        *m_log << QStringLiteral("fillBackBuffer(%1)").arg(colour);
-        image.fillBackBuffer(colour);
+        *m_log << QStringLiteral("fill(%1)").arg(QColor::fromRgb(colour).name());
+        image.fill(colour);
     }
-    void setTextFont(const QString& face, int size, int variant, bool bold, bool italic,
-                     bool underline) override
+    void setTextFont(const QString& face, int pixelHeight) override
     {
-        *m_log << QStringLiteral("setTextFont(%1,%2)").arg(face).arg(size);
-        image.setTextFont(face, size, variant, bold, italic, underline);
+        *m_log << QStringLiteral("setTextFont(%1,%2)").arg(face).arg(pixelHeight);
+        image.setTextFont(face, pixelHeight);
     }
-    void drawText(const QString& text, int x, int y, std::uint32_t colour) override
+    void drawText(const QString& text, int x, int y, QRgb colour) override
     {
-        *m_log << QStringLiteral("drawText(%1,%2,%3,%4)").arg(text).arg(x).arg(y).arg(colour);
+        *m_log << QStringLiteral("drawText(%1,%2,%3,%4)")
+                      .arg(text)
+                      .arg(x)
+                      .arg(y)
+                      .arg(QColor::fromRgb(colour).name());
         image.drawText(text, x, y, colour);
     }
     void flip() override

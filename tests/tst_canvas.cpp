@@ -66,9 +66,9 @@ TEST(Canvas, BrokenOrHugePicturesLeaveAnEmptySurfaceThatDrawsNothing)
                                 huge.fileName(), dir.filePath(QStringLiteral("vast.png"))}) {
         Canvas canvas;
         const Surface surface = canvas.createSurface();
-        canvas.loadPicture(surface, file, Opaque);
+        canvas.loadPicture(surface, file, Transparency::Opaque);
         EXPECT_TRUE(canvas.picture(surface).isNull()) << file.toStdString();
-        canvas.fill(RGB(0, 226, 251));
+        canvas.fill(qRgb(0, 226, 251));
         canvas.drawSurface(surface);
         canvas.drawSurface(42); // no such surface
         canvas.flip();
@@ -96,26 +96,27 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
     }
     const auto loaded = [&sprites](Canvas& canvas) -> Canvas& {
         for (const Sprite& sprite : sprites)
-            canvas.loadPicture(canvas.createSurface(), sprite.file, KeyedByTopLeftPixel);
+            canvas.loadPicture(canvas.createSurface(), sprite.file,
+                               Transparency::KeyedByTopLeftPixel);
         return canvas;
     };
     Canvas incremental;
     loaded(incremental);
-    std::uint32_t background = RGB(0, 226, 251);
+    QRgb background = qRgb(0, 226, 251);
     QString text = QStringLiteral("Place a message here");
     auto draw = [&](Canvas& canvas) {
         canvas.fill(background);
-        canvas.setFont(QStringLiteral("Arial"), 30, false, false, false);
-        canvas.drawText(text, 20, 540, RGB(255, 255, 0));
+        canvas.setFont(QStringLiteral("Arial"), 30);
+        canvas.drawText(text, 20, 540, qRgb(255, 255, 0));
         for (std::size_t i = 0; i < sprites.size(); ++i) {
             canvas.setX(Surface(i + 1), sprites[i].x);
             canvas.setY(Surface(i + 1), sprites[i].y);
             if (sprites[i].shown)
                 canvas.drawSurface(Surface(i + 1));
         }
-        canvas.setFont(QStringLiteral("Arial"), 16, true, false, false);
+        canvas.setFont(QStringLiteral("Arial"), 16);
         canvas.drawText(QStringLiteral("12:00:0%1").arg(text.size() % 10), 700, 10,
-                        RGB(255, 255, 255));
+                        qRgb(255, 255, 255));
     };
 
     for (int frame = 0; frame < 120; ++frame) {
@@ -126,7 +127,7 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
             sprite.x -= change > 1 ? int(random() % 3) : 0;
         }
         if (frame % 40 == 39)
-            background = background == 0 ? RGB(0, 226, 251) : 0;
+            background = background == qRgb(0, 0, 0) ? qRgb(0, 226, 251) : qRgb(0, 0, 0);
         if (frame % 25 == 24)
             text += u'!';
         draw(incremental);
@@ -155,8 +156,9 @@ TEST(Canvas, TopLeftColourIsSeeThrough)
     picture.save(dir.filePath(QStringLiteral("p.bmp")), "PNG");
     Canvas canvas;
     const Surface surface = canvas.createSurface();
-    canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")), KeyedByTopLeftPixel);
-    canvas.fill(RGB(0, 0, 255));
+    canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")),
+                       Transparency::KeyedByTopLeftPixel);
+    canvas.fill(qRgb(0, 0, 255));
     canvas.setX(surface, 10);
     canvas.setY(surface, 10);
     canvas.drawSurface(surface);
@@ -167,25 +169,36 @@ TEST(Canvas, TopLeftColourIsSeeThrough)
     EXPECT_EQ(image.pixel(10, 11), qRgb(200, 0, 0));
 }
 
-// A covering background is cut from the wider version beside it when that
-// is as high and wider, else from itself.
-TEST(Canvas, CoveringBackgroundIsCutFromItsWiderVersion)
+// A covering background is cut from the shape of it beside it that fits the
+// canvas: a wider one for a wider canvas, a taller one for a taller canvas,
+// each only when it keeps the picture's other side; else from itself.
+TEST(Canvas, CoveringBackgroundIsCutFromTheShapeThatFits)
 {
-    QTemporaryDir dir;
-    const QString file = writeSprite(dir, QStringLiteral("sky.bmp"), Qt::blue, QSize(80, 60));
-    for (const QSize wide : {QSize(140, 60), QSize(140, 50), QSize(80, 60)}) {
-        QImage version(wide, QImage::Format_RGB32);
+    struct Row {
+        QSize canvas;
+        QLatin1String shape;
+        QSize version;
+        bool used;
+    };
+    for (const Row& row : {Row{{140, 60}, QLatin1String("wide"), {140, 60}, true},
+                           Row{{140, 60}, QLatin1String("wide"), {140, 50}, false},
+                           Row{{140, 60}, QLatin1String("tall"), {80, 120}, false},
+                           Row{{80, 120}, QLatin1String("tall"), {80, 120}, true},
+                           Row{{80, 120}, QLatin1String("tall"), {70, 120}, false}}) {
+        QTemporaryDir dir;
+        const QString file = writeSprite(dir, QStringLiteral("sky.bmp"), Qt::blue, QSize(80, 60));
+        QImage version(row.version, QImage::Format_RGB32);
         version.fill(Qt::red);
-        version.save(dir.filePath(QStringLiteral("sky@1x.ppm")));
-        Canvas canvas(QSize(140, 60), QSize(140, 60));
+        version.save(dir.filePath(QStringLiteral("sky-%1.ppm").arg(row.shape)));
+        Canvas canvas(row.canvas, row.canvas);
         const Surface surface = canvas.createSurface();
-        canvas.loadPicture(surface, file, Opaque);
+        canvas.loadPicture(surface, file, Transparency::Opaque);
         canvas.coverCanvas(surface);
         canvas.drawSurface(surface);
         canvas.flip();
-        EXPECT_EQ(canvas.image().pixel(70, 30),
-                  wide == QSize(140, 60) ? qRgb(255, 0, 0) : qRgb(0, 0, 255))
-            << wide.width() << "x" << wide.height();
+        const QPoint centre(row.canvas.width() / 2, row.canvas.height() / 2);
+        EXPECT_EQ(canvas.image().pixel(centre), row.used ? qRgb(255, 0, 0) : qRgb(0, 0, 255))
+            << row.shape.data() << " " << row.version.width() << "x" << row.version.height();
     }
 }
 

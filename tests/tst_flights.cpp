@@ -4,7 +4,6 @@
 #include "scenefixture.h"
 
 #include <QRegularExpression>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -105,8 +104,8 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     EXPECT_EQ(
         calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(scene->view().logo)
                   .arg(scene->view().backgroundPlane.picture)),
-        u"setTextFont(Courier,30) drawText(Place a message here,5,560,16776960) drawSurface(%1) "
-        "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,65535) flip"_s
+        u"setTextFont(Courier,30) drawText(Place a message here,5,560,#00ffff) drawSurface(%1) "
+        "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,#ffff00) flip"_s
             .arg(scene->view().logo)
             .arg(scene->view().backgroundPlane.picture)
             .arg(SaverScene::clockText(QTime(0, 0), QLocale::system()))
@@ -128,12 +127,12 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
                     .contains(drawing.image.canvas().resolvedFontFamily()));
     // The message follows the store from one frame to the next.
     set(keys::Message, u"Hello"_s);
-    EXPECT_TRUE(frame().contains(u"drawText(Hello,5,560,16776960)"_s));
+    EXPECT_TRUE(frame().contains(u"drawText(Hello,5,560,#00ffff)"_s));
     // And the clock follows the time of day, sampled by the sound timer.
     time.time = QTime(21, 25, 51);
     scene->onSoundSecond();
     EXPECT_TRUE(frame().contains(
-        u"drawText(%1,0,0,65535)"_s.arg(SaverScene::clockText(time.time, QLocale::system()))));
+        u"drawText(%1,0,0,#ffff00)"_s.arg(SaverScene::clockText(time.time, QLocale::system()))));
 }
 
 // In every locale Qt knows the clock shows the hour, the minute and the
@@ -236,7 +235,7 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     set(keys::LogoChecked, u"1"_s);
     drawing.image.setScreenSize(QSize(3840, 2160));
     load(assetFolder());
-    const Canvas& canvas = drawing.image.canvas();
+    Canvas& canvas = drawing.image.canvas();
     const SaverScene::View view = scene->view();
     EXPECT_EQ(canvas.units(), QSize(1067, 600));
     EXPECT_EQ(canvas.x(view.jet.picture), 1072);
@@ -251,7 +250,7 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     // ready, the next frame shows them.
     for (unsigned n = 1; n < Canvas::SmoothStartFrame; ++n)
         frame();
-    QThreadPool::globalInstance()->waitForDone();
+    canvas.waitForSmoothVersions();
     frame();
     const QImage logo = canvas.picture(view.logo);
     EXPECT_EQ(drawing.image.image().copy(QRect(QPoint(4, 72), logo.size())), logo);
@@ -272,21 +271,22 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     set(keys::FillScreen, u"0"_s);
     load(assetFolder());
     frame();
-    const double scale = canvas.units().width() == 800 ? 3.6 : 0;
+    const double scale = drawing.image.canvas().units().width() == 800 ? 3.6 : 0;
     const QImage scaledUp =
         drawing.image.image().scaled(2880, 2160, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QRect message(18, 2016, 1000, 120);
     EXPECT_GT(detail(text, message), 1.5 * detail(scaledUp, message));
-    const QImage jet = canvas.picture(scene->view().jet.picture);
+    const QImage jet = drawing.image.canvas().picture(scene->view().jet.picture);
     const QImage jetScaledUp =
         jet.scaled(jet.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage sharpJet = [&] {
         ImageControl large;
         large.setFillScreen(true);
         large.setScreenSize(QSize(3840, 2160));
-        large.openDisplay(800, 600, 16, {});
+        large.openDisplay();
         const Surface surface = large.createSurface();
-        large.loadBitmap(surface, 1, assetFolder() + u"FastJet.bmp"_s, KeyedByTopLeftPixel);
+        large.loadPicture(surface, assetFolder() + u"FastJet.bmp"_s,
+                          Transparency::KeyedByTopLeftPixel);
         return large.canvas().picture(surface);
     }();
     ASSERT_EQ(sharpJet.size(), jetScaledUp.size());

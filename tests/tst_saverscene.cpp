@@ -13,16 +13,18 @@ TEST_F(RunningScene, FirstRunSeedsThenLoadsInOrder)
 {
     load();
     EXPECT_EQ(readSetting(store, keys::SetReg), u"2");
-    EXPECT_EQ(
-        calls(u"^(showCursor|openDisplay|loadBitmap|releaseSound|loadSound)"_s),
-        "showCursor(false) openDisplay(800,600,16) loadBitmap(1,Sunset Yellow.BMP,-2) "
-        "loadBitmap(2,FastJet.bmp,-1) loadBitmap(3,skyrbg.bmp,-1) loadBitmap(4,skyr01.bmp,-1) "
-        "loadBitmap(5,skyr02.bmp,-1) loadBitmap(6,skyr12.bmp,-1) loadBitmap(7,skyr03.bmp,-1) "
-        "loadBitmap(8,skyr16.bmp,-1) loadBitmap(9,skyr08.bmp,-1) loadBitmap(10,skyr10.bmp,-1) "
-        "loadBitmap(11,skyr09.bmp,-1) loadBitmap(12,skyr14.bmp,-1) loadBitmap(13,skyr18.bmp,-1) "
-        "loadBitmap(14,skyr13.bmp,-1) loadBitmap(15,skyr17.bmp,-1) loadBitmap(16,skyr19.bmp,-1) "
-        "loadBitmap(17,skyr22.bmp,-1) loadBitmap(18,skyr20.bmp,-1) releaseSound(0) "
-        "loadSound(jets.wav)");
+    EXPECT_EQ(calls(u"^(showCursor|openDisplay|loadPicture|releaseSound|loadSound)"_s),
+              "showCursor(false) openDisplay loadPicture(1,Sunset Yellow.BMP,opaque) "
+              "loadPicture(2,FastJet.bmp,keyed) loadPicture(3,skyrbg.bmp,keyed) "
+              "loadPicture(4,skyr01.bmp,keyed) loadPicture(5,skyr02.bmp,keyed) "
+              "loadPicture(6,skyr12.bmp,keyed) loadPicture(7,skyr03.bmp,keyed) "
+              "loadPicture(8,skyr16.bmp,keyed) loadPicture(9,skyr08.bmp,keyed) "
+              "loadPicture(10,skyr10.bmp,keyed) loadPicture(11,skyr09.bmp,keyed) "
+              "loadPicture(12,skyr14.bmp,keyed) loadPicture(13,skyr18.bmp,keyed) "
+              "loadPicture(14,skyr13.bmp,keyed) loadPicture(15,skyr17.bmp,keyed) "
+              "loadPicture(16,skyr19.bmp,keyed) loadPicture(17,skyr22.bmp,keyed) "
+              "loadPicture(18,skyr20.bmp,keyed) releaseSound(0) "
+              "loadSound(jets.wav)");
 }
 
 TEST_F(RunningScene, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
