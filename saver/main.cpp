@@ -1,6 +1,6 @@
 #include "modes.h"
+#include "platform/processend.h"
 #include "screenshot.h"
-#include "sound/processend.h"
 #include "startup.h"
 
 #include <cstdio>
