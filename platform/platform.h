@@ -64,7 +64,8 @@ public:
     virtual void watchTermination(std::function<void()> handler) = 0;
 };
 
-// The platform the program runs on.
+// The platform the program runs on. Made after the application object, it
+// serves the desktop Qt chose.
 std::unique_ptr<Platform> createPlatform();
 
 // The folder of the program's own pictures and sound, ending with its
