@@ -60,7 +60,8 @@ public:
     virtual void settleInHost(quintptr child, quintptr host, QSize size) = 0;
 
     // Calls `handler` on the program's own thread when the system asks the
-    // program to end (SIGTERM, SIGINT).
+    // program to end (SIGTERM, SIGINT). An empty handler ends the watch: from
+    // then on those signals end the program as they would without it.
     virtual void watchTermination(std::function<void()> handler) = 0;
 };
 
