@@ -60,11 +60,13 @@ public:
     virtual void settleInHost(quintptr child, quintptr host, QSize size) = 0;
 
     // Calls `handler` on the program's own thread when the system asks the
-    // program to end (SIGTERM, SIGINT).
+    // program to end (SIGTERM, SIGINT). An empty handler ends the watch: from
+    // then on those signals end the program as they would without it.
     virtual void watchTermination(std::function<void()> handler) = 0;
 };
 
-// The platform the program runs on.
+// The platform the program runs on. Made after the application object, it
+// serves the desktop Qt chose.
 std::unique_ptr<Platform> createPlatform();
 
 // The folder of the program's own pictures and sound, ending with its

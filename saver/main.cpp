@@ -1,6 +1,6 @@
 #include "modes.h"
+#include "platform/processend.h"
 #include "screenshot.h"
-#include "sound/processend.h"
 #include "startup.h"
 
 #include <cstdio>
@@ -23,9 +23,9 @@ int run(int argc, char* argv[])
     const QString command = commandText(arguments);
 
     // Decided before any window or display connection: an unknown switch, or
-    // a second "/s", ends here quietly.
-    const std::unique_ptr<Platform> platform = createPlatform();
-    const StartDecision start = decideStart(command, *platform, xscreensaverWindow());
+    // a second "/s", ends here quietly. The platform asked here is gone before
+    // the application object comes.
+    const StartDecision start = decideStart(command, *createPlatform(), xscreensaverWindow());
     const bool previewWanted = modeOf(switchOf(command)) == Mode::Preview;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // On Wayland alone there is no X server that could hold the host.
@@ -57,6 +57,8 @@ int run(int argc, char* argv[])
     QImageReader::setAllocationLimit(64);
     QApplication::setApplicationName(QStringLiteral("SkyRaid"));
     QApplication::setApplicationVersion(QStringLiteral(SKYRAID_VERSION));
+    // Its timers and notifiers live within the application object's lifetime.
+    const std::unique_ptr<Platform> platform = createPlatform();
     std::unique_ptr<RunningMode> running =
         showMode(start.mode, command, *platform, start.hostWindow);
     if (!running)

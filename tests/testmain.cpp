@@ -1,4 +1,4 @@
-#include "sound/processend.h"
+#include "platform/processend.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,6 +1,4 @@
 // The real program on a real (virtual) X display.
-#include <QElapsedTimer>
-
 // Xlib's macros must come after everything else.
 #include "xpixels.h"
 
@@ -26,7 +24,8 @@ protected:
         return cover;
     }
 
-    // Takes the keyboard, as another program would (an open menu, a locker).
+    // Takes the keyboard or the pointer, as another program would (an open
+    // menu, a locker).
     int grabKeyboard()
     {
         const int status = XGrabKeyboard(m_display, DefaultRootWindow(m_display), False,
@@ -34,36 +33,60 @@ protected:
         XSync(m_display, False);
         return status;
     }
+    int grabPointer()
+    {
+        return XGrabPointer(m_display, DefaultRootWindow(m_display), False, ButtonPressMask,
+                            GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    }
 
-    QString errors() { return m_errors += QString::fromLocal8Bit(m_program.readAllStandardError()); }
+    QString errors()
+    {
+        return m_errors += QString::fromLocal8Bit(m_program.readAllStandardError());
+    }
 
     QString m_errors;
 };
 
 } // namespace
 
-TEST_F(RunningSaver, TakesTheKeyboardOnceAnotherProgramLetsGoOfIt)
+TEST_F(RunningSaver, TakesTheKeyboardAndTheMouseOnceAnotherProgramLetsGo)
 {
-    QElapsedTimer held;
-    held.start();
     ASSERT_EQ(grabKeyboard(), GrabSuccess);
+    ASSERT_EQ(grabPointer(), GrabSuccess);
     start({u"/s"_s});
     ASSERT_NE(waitForCover(), 0u);
     EXPECT_TRUE(test::poll([&] { return errors().contains(u"holds the keyboard"_s); }))
         << "the saver did not say why keys do not reach it";
-    while (held.elapsed() < 3000)
-        QThread::msleep(50);
 
-    // Once the saver has them, no one else can take the keyboard or the mouse.
-    EXPECT_TRUE(test::poll([&] {
-        XUngrabKeyboard(m_display, CurrentTime); // let go between our own tries
+    // A window of ours under the pointer, with the focus, sees each grab of
+    // the saver's arrive: it takes the pointer or the keyboard away from it.
+    Window root = DefaultRootWindow(m_display), child = 0;
+    int x = 0, y = 0, inChild = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(m_display, root, &root, &child, &x, &y, &inChild, &inChild, &buttons);
+    const Window ours = XCreateSimpleWindow(m_display, root, x - 1, y - 1, 3, 3, 0, 0, 0);
+    XSelectInput(m_display, ours, FocusChangeMask | LeaveWindowMask);
+    XMapWindow(m_display, ours);
+    XSetInputFocus(m_display, ours, RevertToPointerRoot, CurrentTime);
+    const auto letGoAndWaitForTheSaver = [&](auto letGo, int taken) {
+        letGo(m_display, CurrentTime);
         XSync(m_display, False);
-        QThread::msleep(25);
-        return grabKeyboard() == AlreadyGrabbed;
-    })) << "the saver gave up on the keyboard";
-    EXPECT_EQ(XGrabPointer(m_display, DefaultRootWindow(m_display), False, ButtonPressMask,
-                           GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
-              AlreadyGrabbed);
+        return test::poll([&] {
+            XEvent event;
+            while (XCheckTypedWindowEvent(m_display, ours, taken, &event)) {
+                if ((taken == FocusOut ? event.xfocus.mode : event.xcrossing.mode) == NotifyGrab)
+                    return true;
+            }
+            return false;
+        });
+    };
+    // The mouse first: the saver takes it on its next try, and keeps asking
+    // for the keyboard without saying so again.
+    EXPECT_TRUE(letGoAndWaitForTheSaver(XUngrabPointer, LeaveNotify)) << "gave up on the mouse";
+    EXPECT_TRUE(letGoAndWaitForTheSaver(XUngrabKeyboard, FocusOut)) << "gave up on the keyboard";
+    // Once the saver has them, no one else can take the keyboard or the mouse.
+    EXPECT_EQ(grabKeyboard(), AlreadyGrabbed);
+    EXPECT_EQ(grabPointer(), AlreadyGrabbed);
 
     // The system asks the program to end (SIGTERM): a clean exit.
     ::kill(pid_t(m_program.processId()), SIGTERM);

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 // Xlib's macros (None, Bool, ...) must come after everything else.
+#include "xpixels.h"
+
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,4 +133,33 @@ TEST(X11Platform, FindsAndMeasuresWindows)
     for (const quintptr window : {quintptr(other), quintptr(pixmap), quintptr(0)})
         EXPECT_FALSE(platform->clientSize(window)) << window;
     XCloseDisplay(display);
+}
+
+// SIGTERM and SIGINT reach the handler on the event loop and leave errno to
+// the code they interrupt, even once more arrive than the way to the loop
+// holds. Once the watch ends both act as before it.
+TEST(Termination, ReachesTheHandlerAndEndsTheWatchAsFound)
+{
+    struct sigaction before[2];
+    ::sigaction(SIGTERM, nullptr, &before[0]);
+    ::sigaction(SIGINT, nullptr, &before[1]);
+    const auto platform = createPlatform();
+    int calls = 0;
+    platform->watchTermination([&] { ++calls; });
+    int errnoChanged = 0;
+    for (int i = 0; i < (1 << 17); ++i) {
+        errno = EDOM;
+        ::raise(i % 2 ? SIGINT : SIGTERM);
+        errnoChanged += errno != EDOM;
+    }
+    EXPECT_EQ(errnoChanged, 0);
+    EXPECT_TRUE(test::poll([&] { return calls > 0; }));
+    EXPECT_EQ(calls, 1);
+
+    platform->watchTermination({});
+    for (const int watched : {SIGTERM, SIGINT}) {
+        struct sigaction now;
+        ::sigaction(watched, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, before[watched == SIGINT].sa_handler) << watched;
+    }
 }
