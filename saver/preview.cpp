@@ -18,13 +18,15 @@ Preview::Preview() : m_picture(this)
     setPalette(black);
     setAutoFillBackground(true);
 
-    const QPixmap picture = QPixmap::fromImage(previewPicture());
+    // Shown in the screen's own pixels, whatever the desktop's scaling.
+    QPixmap picture = QPixmap::fromImage(previewPicture());
+    picture.setDevicePixelRatio(devicePixelRatioF());
     m_picture.setObjectName(QStringLiteral("picture"));
     m_picture.setScaledContents(false);
     m_picture.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_picture.setPixmap(picture);
-    m_picture.setGeometry(0, 0, picture.width(), picture.height());
-    resize(picture.size());
+    m_picture.setGeometry(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
+    resize(m_picture.size());
 }
 
 std::unique_ptr<HostedPreview> HostedPreview::show(quintptr host, Platform& platform)
@@ -40,7 +42,7 @@ HostedPreview::HostedPreview(quintptr host, Platform& platform)
     const QSize size = m_platform.clientSize(m_host).value_or(QSize());
     m_form.winId(); // the native window, to be given its parent
     m_form.windowHandle()->setParent(m_hostWindow.get());
-    m_form.setGeometry(0, 0, size.width(), size.height());
+    m_form.setGeometry(QRect(QPoint(0, 0), logicalSize(size)));
     m_form.show();
     m_platform.settleInHost(quintptr(m_form.winId()), m_host, size);
 
@@ -58,8 +60,13 @@ void HostedPreview::followHost()
         QCoreApplication::exit(0);
         return;
     }
-    if (*size != m_form.size())
-        m_form.resize(*size);
+    if (logicalSize(*size) != m_form.size())
+        m_form.resize(logicalSize(*size));
+}
+
+QSize HostedPreview::logicalSize(QSize pixels) const
+{
+    return (QSizeF(pixels) / m_form.devicePixelRatioF()).toSize();
 }
 
 } // namespace skyraid

@@ -37,6 +37,9 @@ public:
 private:
     HostedPreview(quintptr host, Platform& platform);
     void followHost();
+    // A size in the screen's own pixels (as the host's is given) in Qt's
+    // scaled ones.
+    QSize logicalSize(QSize pixels) const;
 
     Platform& m_platform;
     quintptr m_host;

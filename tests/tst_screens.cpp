@@ -3,6 +3,7 @@
 #include "scene/letterbox.h"
 #include "scene/screencontrol.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -98,7 +99,12 @@ TEST(TwoScreens, TheWindowShowsTheLastFrameWhole)
                 .toImage()
                 .convertToFormat(QImage::Format_RGB32);
         };
-        EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == whole; }, 10000));
+        if (!QTest::qWaitFor([&] { return shown() == whole; }, 10000)) {
+            const QString file = QDir::temp().filePath(u"skyraid-shown-%1.png"_s.arg(fill));
+            shown().save(file);
+            whole.save(file + u"-expected.png"_s);
+            ADD_FAILURE() << "the window does not show the frame: see " << qPrintable(file);
+        }
         EXPECT_EQ(canvas.size(), fill ? QSize(1024, 768) : QSize(800, 600));
         screen.close();
     }
