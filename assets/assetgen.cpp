@@ -95,7 +95,9 @@ int writeAssets(const QString& folder)
 int writeSheet(const QString& file)
 {
     const QImage sheet =
-        contactSheet(aircraftPictures(), sunsetSky(), logo(), quantize(previewScene()));
+        contactSheet(aircraftPictures(),
+                     {sunsetSky(), sunsetSky(SunsetShape::Wide), sunsetSky(SunsetShape::Tall)},
+                     logo(), quantize(previewScene()));
     if (!sheet.save(file, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(file));
     return 0;
