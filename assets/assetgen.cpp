@@ -15,6 +15,7 @@
 #include "assets/wavefile.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -44,15 +45,11 @@ int writeAssets(const QString& folder)
     auto write = [&](const QString& name, const QByteArray& bytes) {
         return writeFile(dir.filePath(name), bytes);
     };
-    // "name.bmp" drawn `factor` times as large goes into "name@<factor>x.png"
-    // (or of another format).
-    auto writeSharp = [&](const QString& name, const QImage& picture, int factor,
-                          const char* format = "png") {
-        const QString sharpName = QStringLiteral("%1@%2x.%3")
-                                      .arg(QFileInfo(name).completeBaseName())
-                                      .arg(factor)
-                                      .arg(QLatin1String(format));
-        return picture.save(dir.filePath(sharpName), format);
+    // "name.bmp" drawn `factor` times as large goes into "name@<factor>x.png".
+    auto writeSharp = [&](const QString& name, const QImage& picture, int factor) {
+        const QString sharpName =
+            QStringLiteral("%1@%2x.png").arg(QFileInfo(name).completeBaseName()).arg(factor);
+        return picture.save(dir.filePath(sharpName), "png");
     };
 
     for (const SpriteArt& art : aircraftPictures()) {
@@ -70,26 +67,37 @@ int writeAssets(const QString& folder)
             !writeSharp(art.fileName, half, sharpFactor / 2))
             return fail(QStringLiteral("cannot write %1").arg(art.fileName));
     }
-    // Sharper versions for large screens, beside the pictures they stand for;
-    // the sunset's are as wide as a 21:9 screen, for wide canvases to cut
-    // from, with one at the picture's own scale for the first frame (a plain
-    // pixmap, the quickest of all to read).
+    // The sunset and the logo with their sharper versions, the preview
+    // picture, the sound.
     if (!write(QStringLiteral("Sunset Yellow.BMP"), bitmap24(sunsetSky())) ||
-        !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(1400, 600)), 1, "ppm") ||
-        !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(QSize(2800, 1200)), 2) ||
+        !writeSharp(QStringLiteral("Sunset Yellow.BMP"), sunsetSky(SunsetShape::Picture, 2), 2) ||
         !write(QStringLiteral("Logo.bmp"), bitmap24(logo())) ||
         !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor), sharpFactor) ||
         !writeSharp(QStringLiteral("Logo.bmp"), logo(sharpFactor / 2), sharpFactor / 2) ||
         !write(QStringLiteral("preview.bmp"), bitmap8(quantize(previewScene()))) ||
         !write(QStringLiteral("jets.wav"), wave16(jetRoar(), jetSoundRate)))
         return fail(QStringLiteral("cannot write into %1").arg(folder));
+    // The sunset's versions for wide and tall screens, each with the picture
+    // in its middle: at its own scale as a plain pixmap, the quickest of all
+    // to read, for the first frame, and twice as large beside it. (The wide
+    // one's older name goes from folders an older build wrote into.)
+    const std::pair<SunsetShape, QString> sunsets[] = {
+        {SunsetShape::Wide, QStringLiteral("Sunset Yellow-wide.ppm")},
+        {SunsetShape::Tall, QStringLiteral("Sunset Yellow-tall.ppm")}};
+    for (const auto& [shape, name] : sunsets) {
+        if (!sunsetSky(shape).save(dir.filePath(name)) || !writeSharp(name, sunsetSky(shape, 2), 2))
+            return fail(QStringLiteral("cannot write %1").arg(name));
+    }
+    QFile::remove(dir.filePath(QStringLiteral("Sunset Yellow@1x.ppm")));
     return 0;
 }
 
 int writeSheet(const QString& file)
 {
     const QImage sheet =
-        contactSheet(aircraftPictures(), sunsetSky(), logo(), quantize(previewScene()));
+        contactSheet(aircraftPictures(),
+                     {sunsetSky(), sunsetSky(SunsetShape::Wide), sunsetSky(SunsetShape::Tall)},
+                     logo(), quantize(previewScene()));
     if (!sheet.save(file, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(file));
     return 0;

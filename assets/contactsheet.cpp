@@ -92,20 +92,24 @@ void drawKeyed(QImage& target, const QImage& sprite, QPoint at)
     }
 }
 
-QImage contactSheet(const std::vector<SpriteArt>& sprites, const QImage& sunset, const QImage& logo,
-                    const QImage& preview)
+QImage contactSheet(const std::vector<SpriteArt>& sprites, const SunsetVersions& sunset,
+                    const QImage& logo, const QImage& preview)
 {
     int gridHeight = gap;
     for (const SpriteArt& art : sprites)
         gridHeight += art.picture.height() + 2 * gap;
-    const int sceneHeight = sunset.height();
-    const int width = std::max(labelWidth + 3 * cellWidth + gap,
-                               labelWidth + sunset.width() + 2 * preview.width() + 2 * gap);
-    const QSize size(width, gridHeight + sceneHeight + 2 * gap);
+    const int sceneHeight = sunset.picture.height();
+    // The panorama at half its size, the tall version as high beside it.
+    const QSize wideShown = sunset.wide.size() / 2;
+    const QSize tallShown = sunset.tall.size().scaled(wideShown, Qt::KeepAspectRatio);
+    const int width = std::max({labelWidth + 3 * cellWidth + gap,
+                                labelWidth + sunset.picture.width() + 2 * preview.width() + 2 * gap,
+                                labelWidth + wideShown.width() + tallShown.width() + 2 * gap});
+    const QSize size(width, gridHeight + sceneHeight + wideShown.height() + 3 * gap);
 
     QImage sheet(size, QImage::Format_RGB32);
     sheet.fill(qRgb(64, 64, 68));
-    const QImage sunsetRgb = sunset.convertToFormat(QImage::Format_RGB32);
+    const QImage sunsetRgb = sunset.picture.convertToFormat(QImage::Format_RGB32);
 
     QPainter painter(&sheet);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -165,6 +169,20 @@ QImage contactSheet(const std::vector<SpriteArt>& sprites, const QImage& sunset,
     painter.drawImage(previewAt, previewRgb);
     painter.drawImage(previewAt + QPoint(0, previewRgb.height() + gap),
                       previewRgb.scaled(previewRgb.size() * 2));
+
+    // The versions for wide and tall screens, the picture's own part in each
+    // outlined.
+    const QRect wide(scene + QPoint(0, sceneHeight + gap), wideShown);
+    const QRect tall(wide.topRight() + QPoint(gap + 1, 0), tallShown);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setPen(QPen(QColor(255, 255, 255, 160), 1, Qt::DashLine));
+    for (const auto& [rect, version] :
+         {std::pair(wide, &sunset.wide), std::pair(tall, &sunset.tall)}) {
+        painter.drawImage(rect, *version);
+        QRect picture(QPoint(0, 0), sunset.picture.size() * rect.height() / version->height());
+        picture.moveCenter(rect.center());
+        painter.drawRect(picture);
+    }
     painter.end();
     return sheet;
 }

@@ -78,9 +78,13 @@ struct Mood {
     Rgb nearHills;
 };
 
+// Its sky colours and clouds at negative heights lie above the frame: only
+// the tall version shows them.
 Mood eveningMood()
 {
-    return {{{0.0, {34, 40, 96}},
+    return {{{-0.85, {12, 14, 46}},
+             {-0.4, {22, 26, 72}},
+             {0.0, {34, 40, 96}},
              {0.28, {98, 72, 140}},
              {0.5, {214, 112, 110}},
              {0.68, {250, 156, 72}},
@@ -90,7 +94,8 @@ Mood eveningMood()
             0.045,
             {255, 248, 214},
             {255, 196, 110},
-            {{0.12, 0.07, 0.55, 220.0, 26.0, 11u},
+            {{-0.42, 0.12, 0.45, 380.0, 24.0, 14u},
+             {0.12, 0.07, 0.55, 220.0, 26.0, 11u},
              {0.4, 0.1, 0.85, 300.0, 30.0, 12u},
              {0.66, 0.07, 0.7, 260.0, 18.0, 13u}},
             {116, 70, 120},
@@ -121,10 +126,14 @@ Mood duskMood()
             {16, 10, 20}};
 }
 
-QImage paintSky(QSize size, const Mood& mood, double scale)
+// The sky drawn into a picture of `size` pixels whose own frame, the part
+// the mood's fractions and heights are measured in, lies at `frame`: a
+// picture may reach beyond its frame on any side, and what lies inside is
+// the same wherever the frame sits.
+QImage paintSky(QSize size, QRect frame, const Mood& mood, double scale)
 {
-    const int width = size.width();
-    const int height = size.height();
+    const int width = frame.width();
+    const int height = frame.height();
     const double h = height;
     const QPointF sunPixel(mood.sun.x() * width, mood.sun.y() * height);
     const double sunRadius = mood.sunRadius * h;
@@ -134,23 +143,39 @@ QImage paintSky(QSize size, const Mood& mood, double scale)
         noises.emplace_back(bank.seed);
     const Noise ridgeNoise(31u);
 
-    // Ridge lines of the hills, one height per column.
-    std::vector<double> farRidge(width);
-    std::vector<double> nearRidge(width);
-    for (int x = 0; x < width; ++x) {
-        const double u = x / scale;
-        farRidge[x] = mood.horizon * h -
-                      scale * (14.0 + 90.0 * (ridgeNoise.fractal(u / 190.0, 0.5, 6) - 0.5));
-        nearRidge[x] =
-            h - scale * (36.0 + 110.0 * (ridgeNoise.fractal(u / 130.0 + 40.0, 7.5, 6) - 0.5));
+    // Ridge lines of the hills, one height per column. Beyond the frame's
+    // sides the near range rises, so that the lower corners of a wide
+    // picture are as dark as the frame's. Below the frame stand nearer
+    // ranges, darker the nearer, which only a picture that reaches below
+    // its frame shows.
+    constexpr int lowRanges = 2;
+    std::vector<double> farRidge(size.width());
+    std::vector<double> nearRidge(size.width());
+    std::vector<double> lowRidge(std::size_t(lowRanges) * size.width());
+    for (int column = 0; column < size.width(); ++column) {
+        const double u = (column - frame.x()) / scale;
+        const double beyond = std::max({0.0, -u, u - width / scale});
+        farRidge[column] = mood.horizon * h -
+                           scale * (14.0 + 90.0 * (ridgeNoise.fractal(u / 190.0, 0.5, 6) - 0.5));
+        nearRidge[column] =
+            h - scale * (36.0 + 110.0 * (ridgeNoise.fractal(u / 130.0 + 40.0, 7.5, 6) - 0.5) +
+                         45.0 * smoothStep(0.0, 250.0, beyond));
+        for (int k = 0; k < lowRanges; ++k)
+            lowRidge[k * size.width() + column] =
+                h + scale * (95.0 + 150.0 * k +
+                             70.0 * (ridgeNoise.fractal(u / (120.0 - 25.0 * k) + 80.0 * (k + 1),
+                                                        3.5 + 4.0 * k, 6) -
+                                     0.5));
     }
 
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int row = 0; row < size.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        const int y = row - frame.y();
         const double v = y / h;
         const Rgb base = sample(mood.sky, v);
-        for (int x = 0; x < width; ++x) {
+        for (int column = 0; column < size.width(); ++column) {
+            const int x = column - frame.x();
             const double dx = (x - sunPixel.x()) / h;
             const double dy = (y - sunPixel.y()) / h;
             const double spread = std::sqrt(dx * dx * 0.35 + dy * dy);
@@ -194,8 +219,8 @@ QImage paintSky(QSize size, const Mood& mood, double scale)
             }
 
             // The hills on the horizon, the far range hazy.
-            if (y >= farRidge[x] - 1.0) {
-                const double cover = smoothStep(farRidge[x] - 0.5, farRidge[x] + 0.5, y);
+            if (y >= farRidge[column] - 1.0) {
+                const double cover = smoothStep(farRidge[column] - 0.5, farRidge[column] + 0.5, y);
                 // Hazy along the crest where the low sun shines through,
                 // deeper further down the slopes.
                 const double depth =
@@ -205,17 +230,27 @@ QImage paintSky(QSize size, const Mood& mood, double scale)
                                  mood.glowColour * (0.25 * std::exp(-spread / 0.12));
                 colour = mix(colour, hill, cover);
             }
-            if (y >= nearRidge[x] - 1.0) {
-                const double cover = smoothStep(nearRidge[x] - 0.5, nearRidge[x] + 0.5, y);
-                const double rim = std::exp(-(y - nearRidge[x]) / (2.0 * scale));
+            if (y >= nearRidge[column] - 1.0) {
+                const double cover =
+                    smoothStep(nearRidge[column] - 0.5, nearRidge[column] + 0.5, y);
+                const double rim = std::exp(-(y - nearRidge[column]) / (2.0 * scale));
                 const Rgb hill =
                     mix(mood.nearHills, mix(mood.farHills, mood.glowColour, 0.3), 0.6 * rim);
                 colour = mix(colour, hill, cover);
             }
+            for (int k = 0; k < lowRanges; ++k) {
+                const double ridge = lowRidge[k * size.width() + column];
+                if (y < ridge - 1.0)
+                    continue;
+                const double cover = smoothStep(ridge - 0.5, ridge + 0.5, y);
+                const double rim = std::exp(-(y - ridge) / (2.0 * scale));
+                const Rgb hill = mix(mood.nearHills * (0.62 - 0.25 * k), mood.nearHills, 0.5 * rim);
+                colour = mix(colour, hill, cover);
+            }
 
-            line[x] = qRgb(int(std::clamp(std::lround(colour.r), 0L, 255L)),
-                           int(std::clamp(std::lround(colour.g), 0L, 255L)),
-                           int(std::clamp(std::lround(colour.b), 0L, 255L)));
+            line[column] = qRgb(int(std::clamp(std::lround(colour.r), 0L, 255L)),
+                                int(std::clamp(std::lround(colour.g), 0L, 255L)),
+                                int(std::clamp(std::lround(colour.b), 0L, 255L)));
         }
     }
     return image;
@@ -248,16 +283,22 @@ QImage boxDownscale(const QImage& source, int factor)
 
 } // namespace
 
-QImage sunsetSky(QSize size)
+QImage sunsetSky(SunsetShape shape, int scale)
 {
-    return paintSky(size, eveningMood(), size.height() / 600.0);
+    const QRect frame(0, 0, 800, 600);
+    const QMargins reach = shape == SunsetShape::Wide   ? QMargins(800, 0, 800, 0)
+                           : shape == SunsetShape::Tall ? QMargins(0, 500, 0, 500)
+                                                        : QMargins();
+    const QRect drawn = frame.marginsAdded(reach);
+    return paintSky(drawn.size() * scale, QRect(-drawn.topLeft() * scale, frame.size() * scale),
+                    eveningMood(), scale);
 }
 
 QImage previewScene(QSize size)
 {
     constexpr int factor = 4;
     const QSize large = size * factor;
-    QImage scene = paintSky(large, duskMood(), large.height() / 460.0);
+    QImage scene = paintSky(large, QRect(QPoint(0, 0), large), duskMood(), large.height() / 460.0);
     scene = scene.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const double s = large.height() / 460.0;
 

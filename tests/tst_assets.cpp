@@ -40,6 +40,16 @@ const std::tuple<const char*, int, int> Aircraft[] = {
 
 constexpr QRgb Key = 0xffff00ff;
 
+QRect centred(QSize outer, QSize inner)
+{
+    return {QPoint(outer.width() - inner.width(), outer.height() - inner.height()) / 2, inner};
+}
+
+QColor mean(const QImage& in, QRect part)
+{
+    return in.copy(part).scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0);
+}
+
 } // namespace
 
 // Uncompressed 24-bit bitmaps that fit their flights, each an aircraft
@@ -69,24 +79,51 @@ TEST(AssetFiles, AircraftPicturesFitTheirFlights)
     }
 }
 
-TEST(AssetFiles, SunsetFillsTheScreenAndLogoIsSmall)
+// The sunset's versions hold the picture unchanged in their middles, and each
+// sharper one is its version twice as large. On every canvas one covers,
+// centred, it shows blue overhead and dark under the message: at the foot of
+// the aircraft's band and at the foot of the screen.
+TEST(AssetFiles, SunsetVersionsShowTheWholeSunsetOnEveryShape)
 {
-    const QImage sky(assetFolder() + u"Sunset Yellow.BMP"_s, "BMP");
-    ASSERT_EQ(sky.size(), QSize(800, 600));
-    auto mean = [&](int from, int to) {
-        return QColor(sky.copy(0, from, 800, to - from)
-                          .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                          .pixel(0, 0));
-    };
-    const QColor top = mean(0, 60), horizon = mean(420, 500);
-    EXPECT_GT(top.blue(), top.green()) << "blue overhead";
-    EXPECT_GT(horizon.red(), std::max(200, horizon.blue() + 60)) << "warm at the horizon";
-
+    const std::tuple<const char*, QSize, std::vector<QSize>> versions[] = {
+        {".BMP", {800, 600}, {{800, 600}, {800, 640}}},
+        {"@2x.png", {1600, 1200}, {}},
+        {"-wide.ppm", {2400, 600}, {{1067, 600}, {1400, 600}, {2133, 600}, {2400, 600}}},
+        {"-wide@2x.png", {4800, 1200}, {{2133, 600}}},
+        {"-tall.ppm", {800, 1600}, {{800, 640}, {800, 1143}, {800, 1422}}},
+        {"-tall@2x.png", {1600, 3200}, {{800, 1422}}}};
+    const QImage picture(assetFolder() + u"Sunset Yellow.BMP"_s);
+    QImage previous;
+    for (const auto& [suffix, size, canvases] : versions) {
+        const QImage version(assetFolder() + u"Sunset Yellow"_s + QLatin1String(suffix));
+        SCOPED_TRACE(suffix);
+        ASSERT_EQ(version.size(), size);
+        if (size == previous.size() * 2) { // alike, seen coarsely
+            const auto coarse = [&](const QImage& image) {
+                return image
+                    .scaled(previous.size() / 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_Grayscale8);
+            };
+            const QImage a = coarse(previous), b = coarse(version);
+            for (qsizetype i = 0; i < a.sizeInBytes(); ++i)
+                ASSERT_LT(std::abs(a.constBits()[i] - b.constBits()[i]), 8) << i;
+        } else {
+            EXPECT_TRUE(version.copy(centred(size, picture.size())) == picture);
+        }
+        previous = version;
+        for (const QSize canvas : canvases) {
+            SCOPED_TRACE(testing::Message() << canvas.width() << "x" << canvas.height());
+            const QImage screen =
+                version.copy(centred(size, canvas.scaled(size, Qt::KeepAspectRatio)))
+                    .scaled(canvas, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            EXPECT_NEAR(mean(screen, {0, 0, canvas.width(), 60}).hue(), 240, 25) << "blue overhead";
+            for (const int y : {(canvas.height() - 600) / 2 + 555, canvas.height() - 40})
+                EXPECT_LT(qGray(mean(screen, {0, y, 320, 40}).rgb()), 90) << "dark at " << y;
+        }
+    }
     const QImage logo(assetFolder() + u"Logo.bmp"_s, "BMP");
-    EXPECT_TRUE(logo.width() <= 320 && logo.height() <= 120)
-        << logo.width() << "x" << logo.height();
-    EXPECT_GT(logo.scaled(8, 4).convertToFormat(QImage::Format_Indexed8).colorCount(), 8)
-        << "drawn, not a flat box";
+    EXPECT_TRUE(logo.width() <= 320 && logo.height() <= 120);
+    EXPECT_GT(logo.scaled(8, 4).convertToFormat(QImage::Format_Indexed8).colorCount(), 8);
 }
 
 // A 153 x 115 bitmap of 256 colours, built into the program.
