@@ -1,6 +1,7 @@
 #include "sound/qtsoundcontrol.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -65,10 +66,25 @@ private:
     qint64 m_offset = 0;
 };
 
+class SteadyClock final : public SoundClock {
+public:
+    qint64 nowMs() const override
+    {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+    }
+};
+
 } // namespace
 
-QtSoundControl::QtSoundControl(const QAudioDevice& device, QObject* parent)
-    : QObject(parent), m_device(device)
+const SoundClock& SoundClock::steady()
+{
+    static const SteadyClock clock;
+    return clock;
+}
+
+QtSoundControl::QtSoundControl(const QAudioDevice& device, const SoundClock& clock, QObject* parent)
+    : QObject(parent), m_device(device), m_clock(clock)
 {
     m_fade.setInterval(FadeStepMs);
     connect(&m_fade, &QTimer::timeout, this, &QtSoundControl::fadeStep);
@@ -98,20 +114,14 @@ double QtSoundControl::gainOf(std::int32_t volume)
     return std::pow(10.0, clamped / 2000.0);
 }
 
-void QtSoundControl::setHoldAndFade(qint64 holdMs, qint64 fadeMs)
+double QtSoundControl::envelopeAt(qint64 msSinceRequest)
 {
-    m_holdMs = std::max<qint64>(holdMs, 0);
-    m_fadeMs = std::max<qint64>(fadeMs, 1);
-}
-
-double QtSoundControl::envelopeAt(qint64 msSinceRequest) const
-{
-    if (msSinceRequest <= m_holdMs)
+    if (msSinceRequest <= HoldMs)
         return 1.0;
-    const qint64 fading = msSinceRequest - m_holdMs;
-    if (fading >= m_fadeMs)
+    const qint64 fading = msSinceRequest - HoldMs;
+    if (fading >= FadeMs)
         return 0.0;
-    return 1.0 - double(fading) / double(m_fadeMs);
+    return 1.0 - double(fading) / double(FadeMs);
 }
 
 bool QtSoundControl::outputPresent() const
@@ -208,7 +218,7 @@ void QtSoundControl::setVolume(std::int32_t sound, std::int32_t volume)
         return;
     found->gain = gainOf(volume);
     if (found->sounding)
-        applyGain(*found, found->gain * envelopeAt(found->sinceRequest.elapsed()));
+        applyGain(*found, found->gain * envelopeAt(m_clock.nowMs() - found->requestedAt));
 }
 
 void QtSoundControl::playSound(std::int32_t sound, std::int32_t, std::int32_t)
@@ -219,7 +229,7 @@ void QtSoundControl::playSound(std::int32_t sound, std::int32_t, std::int32_t)
     // Starting again would restart the recording: one that plays plays on.
     if (!found->sink && !start(*found))
         return;
-    found->sinceRequest.start();
+    found->requestedAt = m_clock.nowMs();
     applyGain(*found, found->gain);
     found->sounding = true;
     if (!m_fade.isActive())
@@ -239,7 +249,7 @@ void QtSoundControl::fadeStep()
     for (auto& [handle, sound] : m_sounds) {
         if (!sound.sounding)
             continue;
-        const double envelope = envelopeAt(sound.sinceRequest.elapsed());
+        const double envelope = envelopeAt(m_clock.nowMs() - sound.requestedAt);
         if (envelope <= 0.0) {
             stop(sound);
             continue;

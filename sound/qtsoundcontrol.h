@@ -8,7 +8,6 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -17,6 +16,17 @@
 class QAudioSink;
 
 namespace skyraid {
+
+// The clock a sound's hold and fade follow, so that tests can move it by hand.
+class SoundClock {
+public:
+    virtual ~SoundClock() = default;
+    // Milliseconds since some fixed moment; never goes back.
+    virtual qint64 nowMs() const = 0;
+
+    // The system's steady clock.
+    static const SoundClock& steady();
+};
 
 // The saver's sound on the desktop's audio output.
 //
@@ -35,8 +45,11 @@ namespace skyraid {
 // readable file that is no recording gives a handle that stays silent.
 class QtSoundControl final : public QObject, public SoundControl {
 public:
-    // Plays on `device`, or on the desktop's default output when it is null.
-    explicit QtSoundControl(const QAudioDevice& device = {}, QObject* parent = nullptr);
+    // Plays on `device`, or on the desktop's default output when it is null;
+    // holds and fades by `clock`, which outlives the control.
+    explicit QtSoundControl(const QAudioDevice& device = {},
+                            const SoundClock& clock = SoundClock::steady(),
+                            QObject* parent = nullptr);
     ~QtSoundControl() override;
 
     // Whether the desktop has an audio output to play on.
@@ -51,12 +64,9 @@ public:
     static constexpr qint64 HoldMs = 1800;
     static constexpr qint64 FadeMs = 500;
 
-    // How long a sound holds after the last request, and how long it then
-    // takes to fade out.
-    void setHoldAndFade(qint64 holdMs, qint64 fadeMs);
     // How loud, as a part of the sound's gain, a sound is this long after the
     // last request for it; 0 once it has faded out.
-    double envelopeAt(qint64 msSinceRequest) const;
+    static double envelopeAt(qint64 msSinceRequest);
 
     std::int32_t loadSound(const QString& fileName) override;
     void releaseSound(std::int32_t sound) override;
@@ -76,7 +86,7 @@ private:
         double gain = 1.0;
         double applied = -1.0; // the gain the stream was last given
         bool sounding = false;
-        QElapsedTimer sinceRequest;
+        qint64 requestedAt = 0; // by the clock
     };
 
     bool outputPresent() const;
@@ -87,10 +97,9 @@ private:
     void fadeStep();
 
     QAudioDevice m_device;
+    const SoundClock& m_clock;
     std::map<std::int32_t, Sound> m_sounds;
     std::int32_t m_nextHandle = 1;
-    qint64 m_holdMs = HoldMs;
-    qint64 m_fadeMs = FadeMs;
     QTimer m_fade;
 };
 

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <vector>
 
-#include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QTest>
@@ -83,6 +83,12 @@ double rms(const QByteArray& pcm, double from, double to = 1.0)
     return at(to) > at(from) ? std::sqrt(sum / double(at(to) - at(from))) / 32768.0 : 0.0;
 }
 
+// A clock that stands still until the test moves it.
+struct HandClock final : SoundClock {
+    qint64 now = 0;
+    qint64 nowMs() const override { return now; }
+};
+
 // The real control on a null sink of the test's own on the session's sound
 // server, recorded from the sink's monitor.
 class NullSink : public ::testing::Test {
@@ -105,11 +111,10 @@ protected:
                 return !sink.isNull();
             },
             10000));
-        m_control = std::make_unique<QtSoundControl>(sink);
+        m_control = std::make_unique<QtSoundControl>(sink, m_clock);
         m_recorder.start(u"parec"_s,
                          {u"--device="_s + name + u".monitor"_s, u"--raw"_s, u"--format=s16le"_s,
                           u"--rate=48000"_s, u"--channels=1"_s, u"--latency-msec=20"_s});
-        ASSERT_TRUE(QTest::qWaitFor([this] { return m_recorder.bytesAvailable() > 0; }, 10000));
     }
 
     void TearDown() override
@@ -120,72 +125,79 @@ protected:
             QProcess::execute(u"pactl"_s, {u"unload-module"_s, m_module});
     }
 
-    // Records for `ms` milliseconds; `frame` runs sixty times a second, as
-    // the saver's frames do.
-    QByteArray record(int ms, const std::function<void()>& frame)
+    // Records `ms` milliseconds of what the sink plays, from the first sound
+    // heard when `fromHeard` is set; `frame` runs as the saver's frames do.
+    QByteArray record(int ms, const std::function<void()>& frame, bool fromHeard = false)
     {
         m_recorder.readAll();
         QTimer frames;
         QObject::connect(&frames, &QTimer::timeout, frame);
         frame();
         frames.start(16);
-        QTest::qWait(ms);
-        frames.stop();
-        return m_recorder.readAll();
+        const qsizetype size = qsizetype(ms) * Rate / 1000 * 2;
+        QByteArray pcm;
+        qsizetype from = 0;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                pcm += m_recorder.readAll();
+                const std::span samples(reinterpret_cast<const qint16*>(pcm.constData()),
+                                        std::size_t(pcm.size() / 2));
+                const auto loud = [](qint16 sample) { return std::abs(sample) > 4096; };
+                from = fromHeard ? std::ranges::find_if(samples, loud) - samples.begin() : 0;
+                return pcm.size() - 2 * from >= size;
+            },
+            30000))
+            << "nothing heard";
+        return pcm.mid(2 * from, size);
     }
 
     QTemporaryDir m_dir;
     QString m_module;
     QProcess m_recorder;
+    HandClock m_clock;
     std::unique_ptr<QtSoundControl> m_control;
 };
 
 } // namespace
 
 // The saver's jet comes back flight after flight for hours, asking for its
-// sound on every frame it is in sight: every flight is heard in full; asked
-// for on and on, the sound plays through its loops rather than starting over
-// in its quiet start, as loud as its volume says; stopped, it is silent.
+// sound on every frame it is in sight: every flight is heard in full and ends
+// once the requests stop; asked for on and on, the sound plays through its
+// loops, as loud as its volume says; past its hold it fades; stopped, silent.
 TEST_F(NullSink, JetIsHeardOnEveryFlightAtItsVolume)
 {
     writeWav(m_dir.filePath(u"roar.wav"_s), 0.25, sine);
     writeWav(m_dir.filePath(u"jets.wav"_s), 0.25, [](double t) { return t < 0.1 ? 0.0 : sine(t); });
     const std::int32_t roar = m_control->loadSound(m_dir.filePath(u"roar.wav"_s));
     const std::int32_t sound = m_control->loadSound(m_dir.filePath(u"jets.wav"_s));
-    m_control->setHoldAndFade(100, 30);
-    constexpr int Flights = 20;
-    constexpr qint64 FlightMs = 200, CycleMs = 450;
-    QElapsedTimer clock;
-    clock.start();
-    const QByteArray flights = record(Flights * CycleMs, [&] {
-        if (clock.elapsed() % CycleMs < FlightMs && clock.elapsed() < Flights * CycleMs)
-            m_control->playSound(roar, -1, -1);
-    });
-    const double first = rms(flights, 0, 1.0 / Flights);
-    ASSERT_GT(first, 0.1);
-    for (int flight = 1; flight < Flights - 1; ++flight)
-        EXPECT_GT(rms(flights, double(flight) / Flights, double(flight + 1) / Flights),
-                  0.75 * first)
-            << "flight " << flight + 1;
-    EXPECT_FALSE(m_control->isSounding(roar)) << "the sound went on without requests";
+    const auto request = [&] { m_control->playSound(roar, -1, -1); };
+    const auto silent = [&] { return rms(record(50, [] {}), 0) < 0.001; };
+    for (int flight = 1; flight <= 20; ++flight) {
+        EXPECT_NEAR(rms(record(200, request, true), 0), 0.354, 0.04) << "flight " << flight;
+        m_clock.now += QtSoundControl::HoldMs + QtSoundControl::FadeMs;
+        const auto ended = [&] { return !m_control->isSounding(roar) && silent(); };
+        EXPECT_TRUE(QTest::qWaitFor(ended, 30000)) << "flight " << flight << " went on";
+    }
 
-    m_control->setHoldAndFade(QtSoundControl::HoldMs, QtSoundControl::FadeMs);
     const auto at = [&](std::int32_t volume) {
         return rms(record(1000,
                           [&] {
+                              m_clock.now += 1700; // as long as the jet drifts between cruises
                               m_control->setVolume(sound, volume);
                               m_control->playSound(sound, -1, -1);
                           }),
                    0.5); // two whole loops: 60 % of them a tone of RMS 0.354
     };
     // The first starts the sound again, at the volume set before it.
-    const double tenth = at(-2000), loudest = at(0), quietest = at(-2500);
+    const double tenth = at(-2000), quietest = at(-2500), loudest = at(0);
     EXPECT_NEAR(loudest, 0.274, 0.04) << "the sound did not play on through its loops";
     EXPECT_NEAR(loudest / tenth, 10.0, 1.5);
     EXPECT_NEAR(loudest / quietest, std::pow(10.0, 2500.0 / 2000.0), 3.0);
+    m_clock.now += QtSoundControl::HoldMs + QtSoundControl::FadeMs / 2;
+    EXPECT_NEAR(rms(record(1000, [] {}), 0.5) / loudest, 0.5, 0.1) << "halfway through its fade";
     m_control->stopAllSounds();
     EXPECT_FALSE(m_control->isSounding(sound));
-    EXPECT_LT(rms(record(600, [] {}), 0.5), 0.001);
+    EXPECT_TRUE(QTest::qWaitFor(silent, 30000));
 }
 
 // Calls that find nothing to play, not even in a file that is no recording,
@@ -199,6 +211,9 @@ TEST(QtSound, HandlesThatHoldNothingAreHarmless)
     EXPECT_EQ(control.loadSound(u"/nowhere/jets.wav"_s), 0);
     const std::int32_t released = control.loadSound(dir.filePath(u"tone.wav"_s));
     const std::int32_t tone = control.loadSound(dir.filePath(u"tone.wav"_s));
+    // Left alone, a sound fades out by itself on the system's clock.
+    control.playSound(tone, -1, -1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control.isSounding(tone); }, 30000));
     control.releaseSound(released);
     for (std::int32_t handle :
          {0, released, -1, control.loadSound(QCoreApplication::applicationFilePath()), tone}) {
@@ -217,8 +232,7 @@ TEST(QtSound, GainFollowsTheDecibelsAndFadesToNothing)
     const double floor = QtSoundControl::gainOf(std::numeric_limits<std::int32_t>::min());
     EXPECT_TRUE(floor > 0.0 && floor < 1e-4) << floor;
     // Full while requests come and through the hold, then down to nothing.
-    QtSoundControl control;
     for (const auto& [ms, expected] : std::vector<std::pair<qint64, double>>{
              {0, 1.0}, {1800, 1.0}, {1925, 0.75}, {2050, 0.5}, {2300, 0.0}, {100000, 0.0}})
-        EXPECT_DOUBLE_EQ(control.envelopeAt(ms), expected) << ms << " ms";
+        EXPECT_DOUBLE_EQ(QtSoundControl::envelopeAt(ms), expected) << ms << " ms";
 }
