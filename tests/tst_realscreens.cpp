@@ -41,10 +41,9 @@ public:
     Display* display() const { return m_display; }
     const QString& name() const { return m_name; }
 
-    // What the desktop's settings say the screen's dots per inch are.
-    void setDpi(int dpi)
+    // The desktop's settings, as xrdb leaves them.
+    void setResources(const QByteArray& resources)
     {
-        const QByteArray resources = "Xft.dpi:\t" + QByteArray::number(dpi) + '\n';
         XChangeProperty(m_display, DefaultRootWindow(m_display), XA_RESOURCE_MANAGER, XA_STRING, 8,
                         PropModeReplace,
                         reinterpret_cast<const unsigned char*>(resources.constData()),
@@ -105,15 +104,25 @@ private:
     QProcess m_program;
 };
 
-// The scene as it settles on a screen of `size`: the picture once its
-// smooth versions are in, and one a second later.
-std::pair<QImage, QImage> run(QSize size, int dpi, const QProcessEnvironment& extra = {})
+// The scene on a screen of `size`, with a desktop setting or environment
+// variable: the picture once its smooth versions are in, and one a second
+// later.
+struct Shape {
+    QSize size;
+    QByteArray variable;
+    QByteArray value;
+};
+
+std::pair<QImage, QImage> run(const Shape& setting)
 {
-    VirtualDisplay display(size);
+    VirtualDisplay display(setting.size);
     if (!display.display())
         return {};
-    if (dpi)
-        display.setDpi(dpi);
+    QProcessEnvironment extra;
+    if (setting.variable == "Xft.dpi")
+        display.setResources("Xft.dpi:\t" + setting.value + '\n');
+    else if (!setting.variable.isEmpty())
+        extra.insert(QString::fromLatin1(setting.variable), QString::fromLatin1(setting.value));
     Saver saver(display, extra);
     // The scene is up once the screen's centre is no longer black.
     if (!test::poll([&] { return test::screenCentre(display.display()) != qRgb(0, 0, 0); }))
@@ -127,21 +136,17 @@ std::pair<QImage, QImage> run(QSize size, int dpi, const QProcessEnvironment& ex
 // How many rows and columns are black from end to end.
 int blackLines(const QImage& image)
 {
+    const QImage rows = image.scaled(1, image.height()), columns = image.scaled(image.width(), 1);
     int lines = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        lines += std::all_of(line, line + image.width(), [](QRgb p) { return qGray(p) < 8; });
-    }
-    for (int x = 0; x < image.width(); ++x) {
-        bool black = true;
-        for (int y = 0; y < image.height() && black; ++y)
-            black = qGray(image.pixel(x, y)) < 8;
-        lines += black;
-    }
+    for (int y = 0; y < rows.height(); ++y)
+        lines += qGray(rows.pixel(0, y)) == 0;
+    for (int x = 0; x < columns.width(); ++x)
+        lines += qGray(columns.pixel(x, 0)) == 0;
     return lines;
 }
 
-// Yellow clock and cyan message pixels in a part of the screen.
+// Pixels of one colour in a part of the screen: the yellow clock, the cyan
+// message.
 int pixelsLike(const QImage& image, QRect part, QRgb colour)
 {
     int count = 0;
@@ -151,56 +156,44 @@ int pixelsLike(const QImage& image, QRect part, QRgb colour)
     return count;
 }
 
-QImage seenFromAfar(const QImage& image)
-{
-    return image.scaled(32, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
 } // namespace
 
-// At 200% and 150% the screen shows what it shows at 100%: the whole scene,
-// moving, its clock clean.
-TEST(RealScreen, DesktopScalingShowsTheSameSceneInTheScreensOwnPixels)
+// On every shape no row or column stays black, the scene moves, and the
+// message keeps to the bottom-left corner; at 200% and 150% the screen
+// shows what it shows at 100%, seen from afar, with one time of day.
+TEST(RealScreen, EveryShapeAndScaleIsFilledInTheScreensOwnPixels)
 {
-    const QSize size(3840, 2160);
-    const auto [plain, plainLater] = run(size, 0);
+    const QSize uhd(3840, 2160);
+    const auto [plain, unused] = run({uhd, {}, {}});
     ASSERT_FALSE(plain.isNull()) << "no scene at 100%";
-    QProcessEnvironment oneAndAHalf;
-    oneAndAHalf.insert(u"QT_SCALE_FACTOR"_s, u"1.5"_s);
-    const QRect clock(0, 0, size.width() / 5, size.height() / 20);
+    const QImage plainFromAfar = plain.scaled(32, 18);
+    const QRect clock(0, 0, uhd.width() / 5, uhd.height() / 20);
     const int clockPixels = pixelsLike(plain, clock, qRgb(255, 255, 0));
-    for (const auto& [dpi, extra] :
-         {std::pair{192, QProcessEnvironment()}, std::pair{0, oneAndAHalf}}) {
-        SCOPED_TRACE(dpi ? "Xft.dpi 192" : "QT_SCALE_FACTOR 1.5");
-        const auto [shown, later] = run(size, dpi, extra);
+    for (const Shape& row :
+         {Shape{uhd, "Xft.dpi", "192"}, Shape{uhd, "QT_SCALE_FACTOR", "1.5"},
+          Shape{{1280, 1024}, {}, {}}, Shape{{1080, 1920}, {}, {}}, Shape{{5120, 1440}, {}, {}}}) {
+        SCOPED_TRACE(u"%1x%2 %3"_s.arg(row.size.width())
+                         .arg(row.size.height())
+                         .arg(QString::fromLatin1(row.variable + ' ' + row.value))
+                         .toStdString());
+        const auto [shown, later] = run(row);
         ASSERT_FALSE(shown.isNull()) << "no scene";
         EXPECT_EQ(blackLines(shown), 0);
         EXPECT_NE(shown, later) << "the scene stands still";
-        // Seen from afar the same, but where aircraft have moved.
-        const QImage a = seenFromAfar(plain);
-        const QImage b = seenFromAfar(shown);
-        int differ = 0;
-        for (int i = 0; i < a.width() * a.height(); ++i) {
-            const QPoint at(i % a.width(), i / a.width());
-            differ += std::abs(qGray(a.pixel(at)) - qGray(b.pixel(at))) > 16;
-        }
-        EXPECT_LE(differ, a.width() * a.height() / 20);
-        // One time of day, not two printed over each other.
-        EXPECT_NEAR(pixelsLike(shown, clock, qRgb(255, 255, 0)), clockPixels, clockPixels / 4);
-    }
-}
-
-// With "Fill the whole screen" no row or column stays black, whatever the
-// screen's shape, and the message keeps to the bottom-left corner.
-TEST(RealScreen, EveryShapeIsFilled)
-{
-    for (const QSize size : {QSize(1280, 1024), QSize(1080, 1920), QSize(5120, 1440)}) {
-        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
-        const auto [shown, later] = run(size, 0);
-        ASSERT_FALSE(shown.isNull()) << "no scene";
-        EXPECT_EQ(blackLines(shown), 0);
-        EXPECT_NE(shown, later) << "the scene stands still";
-        const QRect corner(0, size.height() * 9 / 10, size.width() / 2, size.height() / 10);
+        const QRect corner(0, row.size.height() * 9 / 10, row.size.width() / 2,
+                           row.size.height() / 10);
         EXPECT_GT(pixelsLike(shown, corner, qRgb(0, 255, 255)), 100) << "no message there";
+        if (row.size != uhd)
+            continue;
+        // The same but where aircraft have moved, and not two times of day
+        // printed over each other.
+        const QImage fromAfar = shown.scaled(plainFromAfar.size());
+        int differ = 0;
+        for (int i = 0; i < fromAfar.width() * fromAfar.height(); ++i) {
+            const QPoint at(i % fromAfar.width(), i / fromAfar.width());
+            differ += std::abs(qGray(fromAfar.pixel(at)) - qGray(plainFromAfar.pixel(at))) > 16;
+        }
+        EXPECT_LE(differ, fromAfar.width() * fromAfar.height() / 20);
+        EXPECT_NEAR(pixelsLike(shown, clock, qRgb(255, 255, 0)), clockPixels, clockPixels / 4);
     }
 }
