@@ -46,7 +46,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchAt = -1)
 
 AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
 {
-    setObjectName(QStringLiteral("tabAircraft"));
+    setObjectName(QStringLiteral("aircraftTab"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(buildSpeedFrame());
@@ -77,104 +77,115 @@ AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent
 QWidget* AircraftTab::buildSpeedFrame()
 {
     auto* frame =
-        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("frameSpeed"), this);
+        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("speedFrame"), this);
     auto* speedLabel = label(QStringLiteral("Speed:"), QStringLiteral("speedLabel"), frame);
     m_speedBox = textBox(QString(), QStringLiteral("speedBox"), frame);
     fitDigits(m_speedBox, 4);
     // The left end of the bar is fast: it is the shortest wait between steps.
-    auto* slideInfoLabel =
+    auto* speedScaleLabel =
         label(QStringLiteral("Fast") + QString(74, u'-') + QStringLiteral("Slow"),
-              QStringLiteral("slideInfoLabel"), frame);
+              QStringLiteral("speedScaleLabel"), frame);
     m_speedBar = scrollBar(2, 100, 2, QStringLiteral("speedBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(row({speedLabel, m_speedBox}));
-    layout->addWidget(slideInfoLabel);
+    layout->addWidget(speedScaleLabel);
     layout->addWidget(m_speedBar);
     return frame;
 }
 
 QWidget* AircraftTab::buildSoundsFrame()
 {
-    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("frameSounds"), this);
+    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("soundsFrame"), this);
     m_jetCheckBox = checkBox(QStringLiteral("Turn on Jet sound and show aircraft"),
                              QStringLiteral("jetCheckBox"), frame);
 
-    auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label12"), frame);
+    auto* jetDelayLabel =
+        label(QStringLiteral("Show every"), QStringLiteral("jetDelayLabel"), frame);
     m_jetDelayBar = scrollBar(30, 300, 30, QStringLiteral("jetDelayBar"), frame);
     m_jetDelayBox = textBox(QStringLiteral("30"), QStringLiteral("jetDelayBox"), frame);
     fitDigits(m_jetDelayBox, 4);
-    auto* secs = label(QStringLiteral("secs"), QStringLiteral("Label12End"), frame);
+    auto* jetDelayUnitLabel =
+        label(QStringLiteral("secs"), QStringLiteral("jetDelayUnitLabel"), frame);
 
-    auto* stopAfter = label(QStringLiteral("Stop sound after:"), QStringLiteral("Label46"), frame);
+    auto* soundCutOffLabel =
+        label(QStringLiteral("Stop sound after:"), QStringLiteral("soundCutOffLabel"), frame);
     m_soundCutOffList = editableList(SoundOffItems, QStringLiteral("soundCutOffList"), frame);
-    auto* minutes = label(QStringLiteral("min."), QStringLiteral("Label46End"), frame);
+    auto* soundCutOffUnitLabel =
+        label(QStringLiteral("min."), QStringLiteral("soundCutOffUnitLabel"), frame);
 
-    auto* volumeInfo = label(QStringLiteral("Low ----------VOLUME ------------High"),
-                             QStringLiteral("Label15"), frame);
-    volumeInfo->setAlignment(Qt::AlignHCenter);
+    auto* volumeScaleLabel = label(QStringLiteral("Low ----------VOLUME ------------High"),
+                                   QStringLiteral("volumeScaleLabel"), frame);
+    volumeScaleLabel->setAlignment(Qt::AlignHCenter);
     m_volumeBar = scrollBar(-2500, 0, 0, QStringLiteral("volumeBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_jetCheckBox);
-    layout->addLayout(row({showEvery, m_jetDelayBar, m_jetDelayBox, secs}, 1));
-    layout->addLayout(row({stopAfter, m_soundCutOffList, minutes}));
-    layout->addWidget(volumeInfo);
+    layout->addLayout(row({jetDelayLabel, m_jetDelayBar, m_jetDelayBox, jetDelayUnitLabel}, 1));
+    layout->addLayout(row({soundCutOffLabel, m_soundCutOffList, soundCutOffUnitLabel}));
+    layout->addWidget(volumeScaleLabel);
     layout->addWidget(m_volumeBar);
     return frame;
 }
 
 QWidget* AircraftTab::buildBackgroundPlanesFrame()
 {
-    auto* frame = new FrameBox(QStringLiteral("Background Planes"), QStringLiteral("Frame1"), this);
+    auto* frame = new FrameBox(QStringLiteral("Background Planes"),
+                               QStringLiteral("backgroundPlanesFrame"), this);
     m_backgroundPlaneCheckBox =
         checkBox(QStringLiteral("Visible"), QStringLiteral("backgroundPlaneCheckBox"), frame);
-    auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label11"), frame);
+    auto* backgroundPlaneDelayLabel =
+        label(QStringLiteral("Show every"), QStringLiteral("backgroundPlaneDelayLabel"), frame);
     m_backgroundPlaneDelayBar =
         scrollBar(36, 300, 36, QStringLiteral("backgroundPlaneDelayBar"), frame);
     m_backgroundPlaneDelayBox =
         textBox(QStringLiteral("36"), QStringLiteral("backgroundPlaneDelayBox"), frame);
     fitDigits(m_backgroundPlaneDelayBox, 4);
-    auto* seconds = label(QStringLiteral("seconds"), QStringLiteral("Label11End"), frame);
+    auto* backgroundPlaneDelayUnitLabel =
+        label(QStringLiteral("seconds"), QStringLiteral("backgroundPlaneDelayUnitLabel"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_backgroundPlaneCheckBox);
-    layout->addLayout(
-        row({showEvery, m_backgroundPlaneDelayBar, m_backgroundPlaneDelayBox, seconds}, 1));
+    layout->addLayout(row({backgroundPlaneDelayLabel, m_backgroundPlaneDelayBar,
+                           m_backgroundPlaneDelayBox, backgroundPlaneDelayUnitLabel},
+                          1));
     return frame;
 }
 
 QWidget* AircraftTab::buildMouseFrame()
 {
-    auto* frame =
-        new FrameBox(QStringLiteral("Mouse Sensitivity"), QStringLiteral("Frame23"), this);
-    auto* light = label(QStringLiteral("Light Touch"), QStringLiteral("Label32"), frame);
-    auto* heavy = label(QStringLiteral("HeavyTouch"), QStringLiteral("Label33"), frame);
+    auto* frame = new FrameBox(QStringLiteral("Mouse Sensitivity"),
+                               QStringLiteral("mouseSensitivityFrame"), this);
+    auto* lightTouchLabel =
+        label(QStringLiteral("Light Touch"), QStringLiteral("lightTouchLabel"), frame);
+    auto* heavyTouchLabel =
+        label(QStringLiteral("HeavyTouch"), QStringLiteral("heavyTouchLabel"), frame);
     m_mouseSensitivityBar = scrollBar(2, 20, 2, QStringLiteral("mouseSensitivityBar"), frame);
     m_mouseSensitivityBox = textBox(QString(), QStringLiteral("mouseSensitivityBox"), frame);
     setBold(m_mouseSensitivityBox);
     fitDigits(m_mouseSensitivityBox, 3);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(row({light, m_mouseSensitivityBar, heavy, m_mouseSensitivityBox}, 1));
+    layout->addLayout(
+        row({lightTouchLabel, m_mouseSensitivityBar, heavyTouchLabel, m_mouseSensitivityBox}, 1));
     return frame;
 }
 
 QWidget* AircraftTab::buildClockFrame()
 {
-    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("Frame24"), this);
+    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("clockFrame"), this);
     m_clockCheckBox =
         checkBox(QStringLiteral("Show Clock"), QStringLiteral("clockCheckBox"), frame);
     setTextColour(m_clockCheckBox, navy());
-    auto* sizeInfo =
-        label(QStringLiteral("Type the Font Size:   (i.e.: 16)"), QStringLiteral("Label34"), frame);
-    setTextColour(sizeInfo, navy());
+    auto* clockFontSizeLabel = label(QStringLiteral("Type the Font Size:   (i.e.: 16)"),
+                                     QStringLiteral("clockFontSizeLabel"), frame);
+    setTextColour(clockFontSizeLabel, navy());
     m_clockFontSizeBox = textBox(QString(), QStringLiteral("clockFontSizeBox"), frame);
     fitDigits(m_clockFontSizeBox, 4);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_clockCheckBox);
-    layout->addLayout(row({sizeInfo, m_clockFontSizeBox}));
+    layout->addLayout(row({clockFontSizeLabel, m_clockFontSizeBox}));
     return frame;
 }
 

@@ -114,7 +114,7 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentIndex(), 1);
     EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), u"1"_s);
     const QString folder = QDir::toNativeSeparators(assetFolder());
-    EXPECT_EQ(opened.find<QLabel>("Label6").text(), u' ' + folder.chopped(1));
+    EXPECT_EQ(opened.find<QLabel>("backgroundFolderLabel").text(), u' ' + folder.chopped(1));
 
     EXPECT_EQ(
         opened.loadWrites(),
@@ -348,7 +348,7 @@ TEST(SetupLayout, EveryControlStaysWhereItWas)
     test::MemoryStore store = seededStore();
     Opened opened(store);
     test::RecordingMessages messages;
-    ImagePicker picker(ImagePicker::GetFile, store,
+    ImagePicker picker(ImagePicker::BackgroundPicture, store,
                        DialogServices{&messages, [] { return QStringList(); }});
     QString layout;
     const auto place = [&layout](QWidget& top, const QString& name) {
