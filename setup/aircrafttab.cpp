@@ -42,42 +42,52 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchAt = -1)
     return layout;
 }
 
+// A column of frames, top to bottom, in a widget of its own.
+QVBoxLayout* column(const QString& name, QWidget* parent)
+{
+    auto* widget = new QWidget(parent);
+    widget->setObjectName(name);
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
 } // namespace
 
 AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     setObjectName(QStringLiteral("aircraftTab"));
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(buildSpeedFrame());
-    left->addWidget(buildSoundsFrame());
+    QVBoxLayout* left = column(QStringLiteral("leftColumn"), this);
+    left->addWidget(buildSpeedFrame(left->parentWidget()));
+    left->addWidget(buildSoundsFrame(left->parentWidget()));
     left->addStretch(1);
 
+    QVBoxLayout* right = column(QStringLiteral("rightColumn"), this);
     m_powerSaveCheckBox = checkBox(QStringLiteral("Disable any Power Saving settings"),
-                                   QStringLiteral("powerSaveCheckBox"), this);
+                                   QStringLiteral("powerSaveCheckBox"), right->parentWidget());
     m_powerSaveCheckBox->setToolTip(QStringLiteral(
         "If you have your Monitor set to turn off enabling this will keep that setting, "
         "otherwise the screensaver will ignore those settings"));
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(buildBackgroundPlanesFrame());
-    right->addWidget(buildMouseFrame());
-    right->addWidget(buildClockFrame());
+    right->addWidget(buildBackgroundPlanesFrame(right->parentWidget()));
+    right->addWidget(buildMouseFrame(right->parentWidget()));
+    right->addWidget(buildClockFrame(right->parentWidget()));
     right->addSpacing(4);
     right->addWidget(m_powerSaveCheckBox);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout(this);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    columns->addWidget(left->parentWidget(), 1);
+    columns->addWidget(right->parentWidget(), 1);
 
     connectHandlers();
 }
 
-QWidget* AircraftTab::buildSpeedFrame()
+QWidget* AircraftTab::buildSpeedFrame(QWidget* parent)
 {
     auto* frame =
-        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("speedFrame"), this);
+        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("speedFrame"), parent);
     auto* speedLabel = label(QStringLiteral("Speed:"), QStringLiteral("speedLabel"), frame);
     m_speedBox = textBox(QString(), QStringLiteral("speedBox"), frame);
     fitDigits(m_speedBox, 4);
@@ -94,9 +104,9 @@ QWidget* AircraftTab::buildSpeedFrame()
     return frame;
 }
 
-QWidget* AircraftTab::buildSoundsFrame()
+QWidget* AircraftTab::buildSoundsFrame(QWidget* parent)
 {
-    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("soundsFrame"), this);
+    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("soundsFrame"), parent);
     m_jetCheckBox = checkBox(QStringLiteral("Turn on Jet sound and show aircraft"),
                              QStringLiteral("jetCheckBox"), frame);
 
@@ -128,10 +138,10 @@ QWidget* AircraftTab::buildSoundsFrame()
     return frame;
 }
 
-QWidget* AircraftTab::buildBackgroundPlanesFrame()
+QWidget* AircraftTab::buildBackgroundPlanesFrame(QWidget* parent)
 {
     auto* frame = new FrameBox(QStringLiteral("Background Planes"),
-                               QStringLiteral("backgroundPlanesFrame"), this);
+                               QStringLiteral("backgroundPlanesFrame"), parent);
     m_backgroundPlaneCheckBox =
         checkBox(QStringLiteral("Visible"), QStringLiteral("backgroundPlaneCheckBox"), frame);
     auto* backgroundPlaneDelayLabel =
@@ -152,10 +162,10 @@ QWidget* AircraftTab::buildBackgroundPlanesFrame()
     return frame;
 }
 
-QWidget* AircraftTab::buildMouseFrame()
+QWidget* AircraftTab::buildMouseFrame(QWidget* parent)
 {
     auto* frame = new FrameBox(QStringLiteral("Mouse Sensitivity"),
-                               QStringLiteral("mouseSensitivityFrame"), this);
+                               QStringLiteral("mouseSensitivityFrame"), parent);
     auto* lightTouchLabel =
         label(QStringLiteral("Light Touch"), QStringLiteral("lightTouchLabel"), frame);
     auto* heavyTouchLabel =
@@ -171,9 +181,9 @@ QWidget* AircraftTab::buildMouseFrame()
     return frame;
 }
 
-QWidget* AircraftTab::buildClockFrame()
+QWidget* AircraftTab::buildClockFrame(QWidget* parent)
 {
-    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("clockFrame"), this);
+    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("clockFrame"), parent);
     m_clockCheckBox =
         checkBox(QStringLiteral("Show Clock"), QStringLiteral("clockCheckBox"), frame);
     setTextColour(m_clockCheckBox, navy());

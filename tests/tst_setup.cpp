@@ -341,33 +341,65 @@ TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
     EXPECT_EQ(readSetting(store, keys::SelectedFontSize), u"5"_s);
 }
 
-// Where every control of each tab and of a picker lies: a control in another
-// cell, row or width than before shows in the golden layout.
-TEST(SetupLayout, EveryControlStaysWhereItWas)
+// The controls inside `container` row by row, each row left to right ("..."
+// first when it starts elsewhere than the first), then those inside each.
+// Checked, as it holds in any font and style: each is shown inside its
+// container, none lies over another and the rows of a grid line up.
+void placeRows(QWidget& container, QString& layout)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
-    test::RecordingMessages messages;
-    ImagePicker picker(ImagePicker::BackgroundPicture, store,
-                       DialogServices{&messages, [] { return QStringList(); }});
-    QString layout;
-    const auto place = [&layout](QWidget& top, const QString& name) {
-        for (const QWidget* widget : top.findChildren<QWidget*>()) {
-            if (widget->isVisibleTo(&top))
-                QDebug(&layout).noquote().nospace()
-                    << name << ' '
-                    << (widget->objectName().isEmpty()
-                            ? QString::fromLatin1(widget->metaObject()->className())
-                            : widget->objectName())
-                    << ' ' << QRect(widget->mapTo(&top, QPoint()), widget->size()) << '\n';
+    QList<QWidget*> controls = container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([](const QWidget* c) {
+        return c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"_s);
+    });
+    std::ranges::sort(controls, {}, [](const QWidget* c) { return std::pair(c->y(), c->x()); });
+    QList<QList<QWidget*>> rows;
+    int bottom = -1;
+    for (QWidget* control : controls) {
+        const std::string name = control->objectName().toStdString();
+        const QRect place = control->geometry();
+        EXPECT_TRUE(control->isVisibleTo(&container) && container.contentsRect().contains(place))
+            << name;
+        for (const QWidget* other : controls)
+            EXPECT_TRUE(other == control || !other->geometry().intersects(place))
+                << name << " over " << other->objectName().toStdString();
+        if (rows.isEmpty() || place.top() > bottom)
+            rows.emplace_back();
+        rows.back() << control;
+        bottom = std::max(bottom, place.bottom());
+    }
+    QStringList text;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        std::ranges::sort(rows[row], {}, &QWidget::x);
+        const bool flush = rows[row].front()->x() == rows[0].front()->x();
+        const bool grid = flush && row > 0 && rows[row - 1].size() == rows[row].size();
+        QStringList names(flush ? 0 : 1, u"..."_s);
+        for (qsizetype i = 0; i < rows[row].size(); ++i) {
+            names << rows[row][i]->objectName();
+            EXPECT_TRUE(!grid || rows[row][i]->x() == rows[row - 1][i]->x())
+                << names.back().toStdString();
         }
-    };
+        text << names.join(u' ');
+    }
+    if (!text.isEmpty())
+        layout += container.objectName() + u": "_s + text.join(u" / "_s) + u'\n';
+    for (QWidget* control : controls)
+        if (!qobject_cast<QTabWidget*>(control))
+            placeRows(*control, layout);
+}
+
+// The dialog, its pages and a picker.
+TEST_F(SetupSeeded, ControlsKeepTheirRowsInAnyFont)
+{
+    QString layout;
     opened.dialog.show();
+    placeRows(opened.dialog, layout);
     for (int i = 0; i < opened.dialog.tabs()->count(); ++i) {
         opened.dialog.tabs()->setCurrentIndex(i);
-        place(*opened.dialog.tabs()->widget(i), opened.dialog.tabs()->tabText(i));
+        placeRows(*opened.dialog.tabs()->widget(i), layout);
     }
+    ImagePicker picker(ImagePicker::BackgroundPicture, store,
+                       {.volumes = [] { return QStringList(); }});
     picker.show();
-    place(picker, picker.windowTitle());
+    placeRows(picker, layout);
     test::expectGoldenText(u"layout.txt"_s, layout.toUtf8());
 }
