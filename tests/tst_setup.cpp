@@ -341,11 +341,18 @@ TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
     EXPECT_EQ(readSetting(store, keys::SelectedFontSize), u"5"_s);
 }
 
+bool takesFocus(const QWidget& control)
+{
+    return control.focusPolicy() != Qt::NoFocus && !qobject_cast<const QLabel*>(&control);
+}
+
 // The controls inside `container` row by row, each row left to right ("..."
-// first when it starts elsewhere than the first), then those inside each.
+// first when it starts elsewhere than the first, "*" after one that takes the
+// focus, which a label does only to copy its text), then those inside each.
 // Checked, as it holds in any font and style: each is shown inside its
-// container, none lies over another and the rows of a grid line up.
-void placeRows(QWidget& container, QString& layout)
+// container, none lies over another, the rows of a grid line up and, where
+// `focus` asks, one that takes the focus looks different while it has it.
+void placeRows(QWidget& container, QString& layout, bool focus)
 {
     QList<QWidget*> controls = container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     controls.removeIf([](const QWidget* c) {
@@ -362,6 +369,12 @@ void placeRows(QWidget& container, QString& layout)
         for (const QWidget* other : controls)
             EXPECT_TRUE(other == control || !other->geometry().intersects(place))
                 << name << " over " << other->objectName().toStdString();
+        if (focus && takesFocus(*control)) {
+            control->clearFocus();
+            const QImage unfocused = control->grab().toImage();
+            control->setFocus();
+            EXPECT_NE(control->grab().toImage(), unfocused) << name;
+        }
         if (rows.isEmpty() || place.top() > bottom)
             rows.emplace_back();
         rows.back() << control;
@@ -374,7 +387,7 @@ void placeRows(QWidget& container, QString& layout)
         const bool grid = flush && row > 0 && rows[row - 1].size() == rows[row].size();
         QStringList names(flush ? 0 : 1, u"..."_s);
         for (qsizetype i = 0; i < rows[row].size(); ++i) {
-            names << rows[row][i]->objectName();
+            names << rows[row][i]->objectName() + (takesFocus(*rows[row][i]) ? u"*"_s : QString());
             EXPECT_TRUE(!grid || rows[row][i]->x() == rows[row - 1][i]->x())
                 << names.back().toStdString();
         }
@@ -384,22 +397,23 @@ void placeRows(QWidget& container, QString& layout)
         layout += container.objectName() + u": "_s + text.join(u" / "_s) + u'\n';
     for (QWidget* control : controls)
         if (!qobject_cast<QTabWidget*>(control))
-            placeRows(*control, layout);
+            placeRows(*control, layout, focus);
 }
 
-// The dialog, its pages and a picker.
-TEST_F(SetupSeeded, ControlsKeepTheirRowsInAnyFont)
+// The dialog and its pages, after a Tab so that the focus shows, and a picker.
+TEST_F(SetupSeeded, ControlsKeepTheirRowsAndShowTheirFocusInAnyFont)
 {
     QString layout;
-    opened.dialog.show();
-    placeRows(opened.dialog, layout);
+    opened.showTabOf(opened.find<QWidget>("aircraftTab"));
+    QTest::keyClick(&opened.dialog, Qt::Key_Tab);
+    placeRows(opened.dialog, layout, true);
     for (int i = 0; i < opened.dialog.tabs()->count(); ++i) {
         opened.dialog.tabs()->setCurrentIndex(i);
-        placeRows(*opened.dialog.tabs()->widget(i), layout);
+        placeRows(*opened.dialog.tabs()->widget(i), layout, true);
     }
     ImagePicker picker(ImagePicker::BackgroundPicture, store,
                        {.volumes = [] { return QStringList(); }});
     picker.show();
-    placeRows(picker, layout);
+    placeRows(picker, layout, false);
     test::expectGoldenText(u"layout.txt"_s, layout.toUtf8());
 }
