@@ -42,139 +42,160 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchAt = -1)
     return layout;
 }
 
+// A column of frames, top to bottom, in a widget of its own.
+QVBoxLayout* column(const QString& name, QWidget* parent)
+{
+    auto* widget = new QWidget(parent);
+    widget->setObjectName(name);
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
 } // namespace
 
 AircraftTab::AircraftTab(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
 {
-    setObjectName(QStringLiteral("tabAircraft"));
+    setObjectName(QStringLiteral("aircraftTab"));
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(buildSpeedFrame());
-    left->addWidget(buildSoundsFrame());
+    QVBoxLayout* left = column(QStringLiteral("leftColumn"), this);
+    left->addWidget(buildSpeedFrame(left->parentWidget()));
+    left->addWidget(buildSoundsFrame(left->parentWidget()));
     left->addStretch(1);
 
+    QVBoxLayout* right = column(QStringLiteral("rightColumn"), this);
     m_powerSaveCheckBox = checkBox(QStringLiteral("Disable any Power Saving settings"),
-                                   QStringLiteral("powerSaveCheckBox"), this);
+                                   QStringLiteral("powerSaveCheckBox"), right->parentWidget());
     m_powerSaveCheckBox->setToolTip(QStringLiteral(
         "If you have your Monitor set to turn off enabling this will keep that setting, "
         "otherwise the screensaver will ignore those settings"));
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(buildBackgroundPlanesFrame());
-    right->addWidget(buildMouseFrame());
-    right->addWidget(buildClockFrame());
+    right->addWidget(buildBackgroundPlanesFrame(right->parentWidget()));
+    right->addWidget(buildMouseFrame(right->parentWidget()));
+    right->addWidget(buildClockFrame(right->parentWidget()));
     right->addSpacing(4);
     right->addWidget(m_powerSaveCheckBox);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout(this);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    columns->addWidget(left->parentWidget(), 1);
+    columns->addWidget(right->parentWidget(), 1);
 
     connectHandlers();
 }
 
-QWidget* AircraftTab::buildSpeedFrame()
+QWidget* AircraftTab::buildSpeedFrame(QWidget* parent)
 {
     auto* frame =
-        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("frameSpeed"), this);
+        new FrameBox(QStringLiteral("Aircraft Speed"), QStringLiteral("speedFrame"), parent);
     auto* speedLabel = label(QStringLiteral("Speed:"), QStringLiteral("speedLabel"), frame);
     m_speedBox = textBox(QString(), QStringLiteral("speedBox"), frame);
     fitDigits(m_speedBox, 4);
     // The left end of the bar is fast: it is the shortest wait between steps.
-    auto* slideInfoLabel =
+    auto* speedScaleLabel =
         label(QStringLiteral("Fast") + QString(74, u'-') + QStringLiteral("Slow"),
-              QStringLiteral("slideInfoLabel"), frame);
+              QStringLiteral("speedScaleLabel"), frame);
     m_speedBar = scrollBar(2, 100, 2, QStringLiteral("speedBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(row({speedLabel, m_speedBox}));
-    layout->addWidget(slideInfoLabel);
+    layout->addWidget(speedScaleLabel);
     layout->addWidget(m_speedBar);
     return frame;
 }
 
-QWidget* AircraftTab::buildSoundsFrame()
+QWidget* AircraftTab::buildSoundsFrame(QWidget* parent)
 {
-    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("frameSounds"), this);
+    auto* frame = new FrameBox(QStringLiteral("Sounds"), QStringLiteral("soundsFrame"), parent);
     m_jetCheckBox = checkBox(QStringLiteral("Turn on Jet sound and show aircraft"),
                              QStringLiteral("jetCheckBox"), frame);
 
-    auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label12"), frame);
+    auto* jetDelayLabel =
+        label(QStringLiteral("Show every"), QStringLiteral("jetDelayLabel"), frame);
     m_jetDelayBar = scrollBar(30, 300, 30, QStringLiteral("jetDelayBar"), frame);
     m_jetDelayBox = textBox(QStringLiteral("30"), QStringLiteral("jetDelayBox"), frame);
     fitDigits(m_jetDelayBox, 4);
-    auto* secs = label(QStringLiteral("secs"), QStringLiteral("Label12End"), frame);
+    auto* jetDelayUnitLabel =
+        label(QStringLiteral("secs"), QStringLiteral("jetDelayUnitLabel"), frame);
 
-    auto* stopAfter = label(QStringLiteral("Stop sound after:"), QStringLiteral("Label46"), frame);
+    auto* soundCutOffLabel =
+        label(QStringLiteral("Stop sound after:"), QStringLiteral("soundCutOffLabel"), frame);
     m_soundCutOffList = editableList(SoundOffItems, QStringLiteral("soundCutOffList"), frame);
-    auto* minutes = label(QStringLiteral("min."), QStringLiteral("Label46End"), frame);
+    auto* soundCutOffUnitLabel =
+        label(QStringLiteral("min."), QStringLiteral("soundCutOffUnitLabel"), frame);
 
-    auto* volumeInfo = label(QStringLiteral("Low ----------VOLUME ------------High"),
-                             QStringLiteral("Label15"), frame);
-    volumeInfo->setAlignment(Qt::AlignHCenter);
+    auto* volumeScaleLabel = label(QStringLiteral("Low ----------VOLUME ------------High"),
+                                   QStringLiteral("volumeScaleLabel"), frame);
+    volumeScaleLabel->setAlignment(Qt::AlignHCenter);
     m_volumeBar = scrollBar(-2500, 0, 0, QStringLiteral("volumeBar"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_jetCheckBox);
-    layout->addLayout(row({showEvery, m_jetDelayBar, m_jetDelayBox, secs}, 1));
-    layout->addLayout(row({stopAfter, m_soundCutOffList, minutes}));
-    layout->addWidget(volumeInfo);
+    layout->addLayout(row({jetDelayLabel, m_jetDelayBar, m_jetDelayBox, jetDelayUnitLabel}, 1));
+    layout->addLayout(row({soundCutOffLabel, m_soundCutOffList, soundCutOffUnitLabel}));
+    layout->addWidget(volumeScaleLabel);
     layout->addWidget(m_volumeBar);
     return frame;
 }
 
-QWidget* AircraftTab::buildBackgroundPlanesFrame()
+QWidget* AircraftTab::buildBackgroundPlanesFrame(QWidget* parent)
 {
-    auto* frame = new FrameBox(QStringLiteral("Background Planes"), QStringLiteral("Frame1"), this);
+    auto* frame = new FrameBox(QStringLiteral("Background Planes"),
+                               QStringLiteral("backgroundPlanesFrame"), parent);
     m_backgroundPlaneCheckBox =
         checkBox(QStringLiteral("Visible"), QStringLiteral("backgroundPlaneCheckBox"), frame);
-    auto* showEvery = label(QStringLiteral("Show every"), QStringLiteral("Label11"), frame);
+    auto* backgroundPlaneDelayLabel =
+        label(QStringLiteral("Show every"), QStringLiteral("backgroundPlaneDelayLabel"), frame);
     m_backgroundPlaneDelayBar =
         scrollBar(36, 300, 36, QStringLiteral("backgroundPlaneDelayBar"), frame);
     m_backgroundPlaneDelayBox =
         textBox(QStringLiteral("36"), QStringLiteral("backgroundPlaneDelayBox"), frame);
     fitDigits(m_backgroundPlaneDelayBox, 4);
-    auto* seconds = label(QStringLiteral("seconds"), QStringLiteral("Label11End"), frame);
+    auto* backgroundPlaneDelayUnitLabel =
+        label(QStringLiteral("seconds"), QStringLiteral("backgroundPlaneDelayUnitLabel"), frame);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_backgroundPlaneCheckBox);
-    layout->addLayout(
-        row({showEvery, m_backgroundPlaneDelayBar, m_backgroundPlaneDelayBox, seconds}, 1));
+    layout->addLayout(row({backgroundPlaneDelayLabel, m_backgroundPlaneDelayBar,
+                           m_backgroundPlaneDelayBox, backgroundPlaneDelayUnitLabel},
+                          1));
     return frame;
 }
 
-QWidget* AircraftTab::buildMouseFrame()
+QWidget* AircraftTab::buildMouseFrame(QWidget* parent)
 {
-    auto* frame =
-        new FrameBox(QStringLiteral("Mouse Sensitivity"), QStringLiteral("Frame23"), this);
-    auto* light = label(QStringLiteral("Light Touch"), QStringLiteral("Label32"), frame);
-    auto* heavy = label(QStringLiteral("HeavyTouch"), QStringLiteral("Label33"), frame);
+    auto* frame = new FrameBox(QStringLiteral("Mouse Sensitivity"),
+                               QStringLiteral("mouseSensitivityFrame"), parent);
+    auto* lightTouchLabel =
+        label(QStringLiteral("Light Touch"), QStringLiteral("lightTouchLabel"), frame);
+    auto* heavyTouchLabel =
+        label(QStringLiteral("HeavyTouch"), QStringLiteral("heavyTouchLabel"), frame);
     m_mouseSensitivityBar = scrollBar(2, 20, 2, QStringLiteral("mouseSensitivityBar"), frame);
     m_mouseSensitivityBox = textBox(QString(), QStringLiteral("mouseSensitivityBox"), frame);
     setBold(m_mouseSensitivityBox);
     fitDigits(m_mouseSensitivityBox, 3);
 
     auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(row({light, m_mouseSensitivityBar, heavy, m_mouseSensitivityBox}, 1));
+    layout->addLayout(
+        row({lightTouchLabel, m_mouseSensitivityBar, heavyTouchLabel, m_mouseSensitivityBox}, 1));
     return frame;
 }
 
-QWidget* AircraftTab::buildClockFrame()
+QWidget* AircraftTab::buildClockFrame(QWidget* parent)
 {
-    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("Frame24"), this);
+    auto* frame = new FrameBox(QStringLiteral("Clock"), QStringLiteral("clockFrame"), parent);
     m_clockCheckBox =
         checkBox(QStringLiteral("Show Clock"), QStringLiteral("clockCheckBox"), frame);
     setTextColour(m_clockCheckBox, navy());
-    auto* sizeInfo =
-        label(QStringLiteral("Type the Font Size:   (i.e.: 16)"), QStringLiteral("Label34"), frame);
-    setTextColour(sizeInfo, navy());
+    auto* clockFontSizeLabel = label(QStringLiteral("Type the Font Size:   (i.e.: 16)"),
+                                     QStringLiteral("clockFontSizeLabel"), frame);
+    setTextColour(clockFontSizeLabel, navy());
     m_clockFontSizeBox = textBox(QString(), QStringLiteral("clockFontSizeBox"), frame);
     fitDigits(m_clockFontSizeBox, 4);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_clockCheckBox);
-    layout->addLayout(row({sizeInfo, m_clockFontSizeBox}));
+    layout->addLayout(row({clockFontSizeLabel, m_clockFontSizeBox}));
     return frame;
 }
 

@@ -34,11 +34,11 @@ public:
     QCheckBox* powerSaveCheckBox() const { return m_powerSaveCheckBox; }
 
 private:
-    QWidget* buildSpeedFrame();
-    QWidget* buildSoundsFrame();
-    QWidget* buildBackgroundPlanesFrame();
-    QWidget* buildMouseFrame();
-    QWidget* buildClockFrame();
+    QWidget* buildSpeedFrame(QWidget* parent);
+    QWidget* buildSoundsFrame(QWidget* parent);
+    QWidget* buildBackgroundPlanesFrame(QWidget* parent);
+    QWidget* buildMouseFrame(QWidget* parent);
+    QWidget* buildClockFrame(QWidget* parent);
     void connectHandlers();
 
     // A bar with a text box shows and stores each position, both when its

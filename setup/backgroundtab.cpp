@@ -51,12 +51,13 @@ QString assetFolderForDisplay()
 
 } // namespace
 
-BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWidget* parent)
+BackgroundTab::BackgroundTab(SettingsStore& store, DialogServices services, QWidget* parent)
     : QWidget(parent), m_store(store), m_services(std::move(services))
 {
-    setObjectName(QStringLiteral("tabBackGround"));
+    setObjectName(QStringLiteral("backgroundTab"));
 
-    auto* choices = new FrameBox(QStringLiteral("Background"), QStringLiteral("Frame4"), this);
+    auto* choices =
+        new FrameBox(QStringLiteral("Background"), QStringLiteral("backgroundFrame"), this);
     m_backgroundOptions = new QButtonGroup(this);
     const QString captions[OptionCount] = {
         QStringLiteral("Solid Black"), QStringLiteral("Solid Sky Blue"), QStringLiteral("Custom")};
@@ -67,27 +68,28 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
         m_backgroundOptions->addButton(option, index);
         choiceLayout->addWidget(option, index, 0);
     }
-    choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("Picture5"), choices), 0, 1);
-    choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("Picture7"), choices), 1,
-                            1);
+    choiceLayout->addWidget(swatch(Qt::black, QStringLiteral("blackSwatch"), choices), 0, 1);
+    choiceLayout->addWidget(swatch(QColor(128, 255, 255), QStringLiteral("skyBlueSwatch"), choices),
+                            1, 1);
     // Ours: the scene takes the screen's shape instead of keeping to 4:3.
     m_fillScreenCheckBox = checkBox(QStringLiteral("Fill the whole screen"),
                                     QStringLiteral("fillScreenCheckBox"), choices);
     choiceLayout->addWidget(m_fillScreenCheckBox, OptionCount, 0, 1, 3);
     choiceLayout->setColumnStretch(2, 1);
 
-    auto* custom =
-        new FrameBox(QStringLiteral("Custom Back Ground"), QStringLiteral("Frame7"), this);
+    auto* custom = new FrameBox(QStringLiteral("Custom Back Ground"),
+                                QStringLiteral("customBackgroundFrame"), this);
     m_selectBackgroundButton = new QPushButton(QStringLiteral("Select Background"), custom);
     m_selectBackgroundButton->setObjectName(QStringLiteral("selectBackgroundButton"));
     m_selectBackgroundButton->setAutoDefault(false);
     m_backgroundFileBox = textBox(QString(), QStringLiteral("backgroundFileBox"), custom);
     auto* where = label(QStringLiteral("Backgrounds can be downloaded from our site. Must be "
                                        "800x600 and in .bmp format + placed in:"),
-                        QStringLiteral("Label5"), custom);
+                        QStringLiteral("backgroundHintLabel"), custom);
     where->setWordWrap(true);
     setTextColour(where, blue());
-    auto* folder = label(u' ' + assetFolderForDisplay(), QStringLiteral("Label6"), custom);
+    auto* folder =
+        label(u' ' + assetFolderForDisplay(), QStringLiteral("backgroundFolderLabel"), custom);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     setTextColour(folder, blue());
 
@@ -105,36 +107,36 @@ BackGroundTab::BackGroundTab(SettingsStore& store, DialogServices services, QWid
 
     // Choosing an option from code raises the same notification as a click.
     connect(m_backgroundOptions, &QButtonGroup::idToggled, this,
-            &BackGroundTab::onBackgroundOptionToggled);
+            &BackgroundTab::onBackgroundOptionToggled);
     connect(m_selectBackgroundButton, &QPushButton::clicked, this,
-            &BackGroundTab::onSelectBackground);
+            &BackgroundTab::onSelectBackground);
     connect(m_fillScreenCheckBox, &QCheckBox::toggled, this, [this](bool checked) {
         writeSetting(m_store, keys::FillScreen, storedText(checked ? 1 : 0));
     });
 }
 
-QRadioButton* BackGroundTab::backgroundOption(int index) const
+QRadioButton* BackgroundTab::backgroundOption(int index) const
 {
     return static_cast<QRadioButton*>(m_backgroundOptions->button(index));
 }
 
-void BackGroundTab::readBackgroundChoice()
+void BackgroundTab::readBackgroundChoice()
 {
     m_backgroundChoice = readSetting(m_store, keys::BackGround);
     enableBackgroundPicker();
 }
 
-void BackGroundTab::enableBackgroundPicker()
+void BackgroundTab::enableBackgroundPicker()
 {
     m_selectBackgroundButton->setEnabled(toNumber(m_backgroundChoice) == 3.0);
 }
 
-void BackGroundTab::showBackgroundFile()
+void BackgroundTab::showBackgroundFile()
 {
     m_backgroundFileBox->setText(readSetting(m_store, keys::BMPFileName));
 }
 
-void BackGroundTab::onBackgroundOptionToggled(int index, bool checked)
+void BackgroundTab::onBackgroundOptionToggled(int index, bool checked)
 {
     if (!checked)
         return; // the option that was chosen before
@@ -143,10 +145,10 @@ void BackGroundTab::onBackgroundOptionToggled(int index, bool checked)
     readBackgroundChoice();
 }
 
-void BackGroundTab::onSelectBackground()
+void BackgroundTab::onSelectBackground()
 {
     // Whatever the user did in the picker, the box shows what is stored now.
-    ImagePicker picker(ImagePicker::GetFile, m_store, m_services, window());
+    ImagePicker picker(ImagePicker::BackgroundPicture, m_store, m_services, window());
     picker.exec();
     showBackgroundFile();
 }

@@ -16,10 +16,10 @@ namespace skyraid {
 
 // The "BackGround" tab: solid black, solid sky blue or a custom picture, and
 // the button that picks the picture.
-class BackGroundTab final : public QWidget {
+class BackgroundTab final : public QWidget {
     Q_OBJECT
 public:
-    BackGroundTab(SettingsStore& store, DialogServices services, QWidget* parent = nullptr);
+    BackgroundTab(SettingsStore& store, DialogServices services, QWidget* parent = nullptr);
 
     static constexpr int OptionCount = 3;
 

@@ -4,11 +4,37 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
 namespace skyraid::controls {
+
+namespace {
+
+// A scroll bar that shows when it has the keyboard focus, as the dialog's
+// other controls do: the common styles draw no focus on a scroll bar, and the
+// arrow keys would move a bar that nothing points out. It is framed in the
+// palette's highlight colour, in which styles mark a focused text box.
+class FocusFramedScrollBar final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        constexpr qreal Width = 2;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), Width));
+        painter.drawRect(QRectF(rect()).adjusted(Width / 2, Width / 2, -Width / 2, -Width / 2));
+    }
+};
+
+} // namespace
 
 QLabel* label(const QString& text, const QString& name, QWidget* parent)
 {
@@ -33,7 +59,7 @@ QCheckBox* checkBox(const QString& caption, const QString& name, QWidget* parent
 
 QScrollBar* scrollBar(int minimum, int maximum, int start, const QString& name, QWidget* parent)
 {
-    auto* result = new QScrollBar(Qt::Horizontal, parent);
+    auto* result = new FocusFramedScrollBar(Qt::Horizontal, parent);
     result->setObjectName(name);
     result->setRange(minimum, maximum);
     result->setValue(start);

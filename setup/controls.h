@@ -21,7 +21,8 @@ QLineEdit* textBox(const QString& text, const QString& name, QWidget* parent);
 QCheckBox* checkBox(const QString& caption, const QString& name, QWidget* parent);
 // A horizontal bar whose small and large change are both 1. Its thumb does not
 // move its value while being dragged: the value follows on release, and the
-// drag reports its positions on its own.
+// drag reports its positions on its own. Tab reaches it, and it is framed
+// while it has the focus.
 QScrollBar* scrollBar(int minimum, int maximum, int start, const QString& name, QWidget* parent);
 // An editable list with a text part; typed text is never added to the list.
 QComboBox* editableList(const QStringList& items, const QString& name, QWidget* parent);

@@ -18,18 +18,18 @@ struct Question {
 
 // clang-format off
 const Question Questions[] = {
-    {"helpLabel", "How do I load a custom background?",
-     "helpMoreLabel",
+    {"backgroundQuestionLabel", "How do I load a custom background?",
+     "backgroundAnswerLabel",
      "The first thing you need is a background.  The size needs to be 800x600 pixels to fill "
      "the entire screen.  The file can be anywhere on your hard drive.  Simply click the "
      "BACKGROUND tab and the CUSTOM option button and click the SELECT BACKGROUND button."},
-    {"Label10", "How do I load a custom logo?",
-     "Label9",
+    {"logoQuestionLabel", "How do I load a custom logo?",
+     "logoAnswerLabel",
      "The first thing you need is a logo.  It can be any size, but a smaller picture looks "
      "better.  The file can be anywhere on your hard drive.  Simply click the LOGO/MESSAGE tab "
      "and click the SELECT LOGO button."},
-    {"fontsLabel", "Why is it slow loading the settings screen?",
-     "fontDescriptionLabel",
+    {"fontsQuestionLabel", "Why is it slow loading the settings screen?",
+     "fontsAnswerLabel",
      "Some machines are faster than others, but the reason for the slow down is directly "
      "related to the number of fonts you have installed on your system.  The more the fonts "
      "the slower it is to load."},
@@ -40,7 +40,7 @@ const Question Questions[] = {
 
 HelpTab::HelpTab(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("tabHelp"));
+    setObjectName(QStringLiteral("helpTab"));
     QFont helpFont(QStringLiteral("Arial"));
     helpFont.setPointSizeF(8.25);
 

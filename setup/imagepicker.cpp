@@ -65,11 +65,12 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
 
 } // namespace
 
-const ImagePicker::Kind ImagePicker::GetFile{QLatin1String("GetFile"), QLatin1String("SaverScene"),
-                                             keys::BMPFileName, QSize(404, 312)};
-const ImagePicker::Kind ImagePicker::GetLogo{QLatin1String("GetLogo"),
-                                             QLatin1String("Select Your Logo"), keys::LogoFileName,
-                                             QSize(389, 286)};
+const ImagePicker::Kind ImagePicker::BackgroundPicture{QLatin1String("backgroundPicker"),
+                                                       QLatin1String("Select Your Background"),
+                                                       keys::BMPFileName, QSize(404, 312)};
+const ImagePicker::Kind ImagePicker::LogoPicture{QLatin1String("logoPicker"),
+                                                 QLatin1String("Select Your Logo"),
+                                                 keys::LogoFileName, QSize(389, 286)};
 
 QString ImagePicker::fileTypeEntry(int position)
 {
@@ -99,7 +100,7 @@ void ImagePicker::buildForm()
     m_fileList->setObjectName(QStringLiteral("fileList"));
     m_fileTypeList = new QComboBox(this);
     m_fileTypeList->setObjectName(QStringLiteral("fileTypeList"));
-    m_folderLabel = new PathLabel(QStringLiteral("folderLabel"), this);
+    m_folderPathLabel = new PathLabel(QStringLiteral("folderPathLabel"), this);
     m_folderList = new DirectoryList(this);
     m_folderList->setObjectName(QStringLiteral("folderList"));
     m_driveList = new QComboBox(this);
@@ -113,8 +114,8 @@ void ImagePicker::buildForm()
         label(QStringLiteral("File Name:"), QStringLiteral("fileNameLabel"), this);
     auto* fileTypeLabel =
         label(QStringLiteral("File Type:"), QStringLiteral("fileTypeLabel"), this);
-    auto* foldersLabel =
-        label(QStringLiteral("Directories:"), QStringLiteral("foldersLabel"), this);
+    auto* folderListLabel =
+        label(QStringLiteral("Directories:"), QStringLiteral("folderListLabel"), this);
     auto* driveLabel = label(QStringLiteral("Drive:"), QStringLiteral("driveLabel"), this);
 
     // Two columns of the same width; the lists take what height there is.
@@ -125,8 +126,8 @@ void ImagePicker::buildForm()
     columns->addWidget(m_fileList, 2, 0);
     columns->addWidget(fileTypeLabel, 3, 0);
     columns->addWidget(m_fileTypeList, 4, 0);
-    columns->addWidget(foldersLabel, 0, 1);
-    columns->addWidget(m_folderLabel, 1, 1);
+    columns->addWidget(folderListLabel, 0, 1);
+    columns->addWidget(m_folderPathLabel, 1, 1);
     columns->addWidget(m_folderList, 2, 1);
     columns->addWidget(driveLabel, 3, 1);
     columns->addWidget(m_driveList, 4, 1);
@@ -247,8 +248,8 @@ void ImagePicker::onCancel()
 void ImagePicker::showDirName(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    m_folderLabel->setText(shown);
-    m_folderLabel->setToolTip(shown);
+    m_folderPathLabel->setText(shown);
+    m_folderPathLabel->setToolTip(shown);
 }
 
 int ImagePicker::driveOf(const QString& folder) const

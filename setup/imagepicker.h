@@ -33,9 +33,9 @@ public:
         QSize clientSize; // at 96 dots per inch
     };
     // The custom background.
-    static const Kind GetFile;
+    static const Kind BackgroundPicture;
     // The custom logo.
-    static const Kind GetLogo;
+    static const Kind LogoPicture;
 
     // The file types offered, in order, and the pattern each lists.
     static constexpr int FileTypeCount = 4;
@@ -49,7 +49,7 @@ public:
     QLineEdit* fileNameBox() const { return m_fileNameBox; }
     FileList* fileList() const { return m_fileList; }
     QComboBox* fileTypeList() const { return m_fileTypeList; }
-    QLabel* folderLabel() const { return m_folderLabel; }
+    QLabel* folderPathLabel() const { return m_folderPathLabel; }
     DirectoryList* folderList() const { return m_folderList; }
     QComboBox* driveList() const { return m_driveList; }
     QPushButton* okButton() const { return m_okButton; }
@@ -83,7 +83,7 @@ private:
     QLineEdit* m_fileNameBox = nullptr;
     FileList* m_fileList = nullptr;
     QComboBox* m_fileTypeList = nullptr;
-    QLabel* m_folderLabel = nullptr;
+    QLabel* m_folderPathLabel = nullptr;
     DirectoryList* m_folderList = nullptr;
     QComboBox* m_driveList = nullptr;
     QPushButton* m_okButton = nullptr;

@@ -38,60 +38,66 @@ constexpr double SamplePointSize = 13.5;
 LogoMessageTab::LogoMessageTab(SettingsStore& store, DialogServices services, QWidget* parent)
     : QWidget(parent), m_store(store), m_services(std::move(services))
 {
-    setObjectName(QStringLiteral("tabLogoMessage"));
+    setObjectName(QStringLiteral("logoMessageTab"));
 
-    auto* logo = new FrameBox(QStringLiteral("Custom Logo"), QStringLiteral("Frame6"), this);
-    m_logoCheckBox = checkBox(QStringLiteral("Display Logo"), QStringLiteral("logoCheckBox"), logo);
-    m_logoFileBox = textBox(QString(), QStringLiteral("logoFileBox"), logo);
-    m_selectLogoButton = new QPushButton(QStringLiteral("Select &Logo"), logo);
+    auto* logoFrame =
+        new FrameBox(QStringLiteral("Custom Logo"), QStringLiteral("logoFrame"), this);
+    m_logoCheckBox =
+        checkBox(QStringLiteral("Display Logo"), QStringLiteral("logoCheckBox"), logoFrame);
+    m_logoFileBox = textBox(QString(), QStringLiteral("logoFileBox"), logoFrame);
+    m_selectLogoButton = new QPushButton(QStringLiteral("Select &Logo"), logoFrame);
     m_selectLogoButton->setObjectName(QStringLiteral("selectLogoButton"));
     m_selectLogoButton->setAutoDefault(false);
-    auto* logoLayout = new QGridLayout(logo);
+    auto* logoLayout = new QGridLayout(logoFrame);
     logoLayout->addWidget(m_logoCheckBox, 0, 0, 1, 2);
     logoLayout->addWidget(m_logoFileBox, 1, 0);
     logoLayout->addWidget(m_selectLogoButton, 1, 1);
 
-    auto* title = new FrameBox(QStringLiteral("Title"), QStringLiteral("Frame5"), this);
-    m_messageCheckBox =
-        checkBox(QStringLiteral("Display Message"), QStringLiteral("messageCheckBox"), title);
-    m_messageBox = textBox(QString(), QStringLiteral("messageBox"), title);
+    auto* messageFrame =
+        new FrameBox(QStringLiteral("Title"), QStringLiteral("messageFrame"), this);
+    m_messageCheckBox = checkBox(QStringLiteral("Display Message"),
+                                 QStringLiteral("messageCheckBox"), messageFrame);
+    m_messageBox = textBox(QString(), QStringLiteral("messageBox"), messageFrame);
 
-    m_fontList = new QComboBox(title);
+    m_fontList = new QComboBox(messageFrame);
     m_fontList->setObjectName(QStringLiteral("fontList"));
     // Sized by a typical name rather than by measuring hundreds of them.
     m_fontList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_fontList->setMinimumContentsLength(22);
     m_fontList->setMaxVisibleItems(20);
-    m_fontSizeList = editableList(FontSizeItems, QStringLiteral("fontSizeList"), title);
+    m_fontSizeList = editableList(FontSizeItems, QStringLiteral("fontSizeList"), messageFrame);
     m_fontSizeList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_fontSizeList->setMinimumContentsLength(5);
     // It starts with no entry and no text.
     m_fontSizeList->setCurrentIndex(-1);
     m_fontSizeList->setEditText(QString());
 
-    m_sampleLabel = label(QStringLiteral("Aa Bb Cc Dd"), QStringLiteral("sampleLabel"), title);
+    m_sampleLabel =
+        label(QStringLiteral("Aa Bb Cc Dd"), QStringLiteral("sampleLabel"), messageFrame);
     showSampleFont(font().family());
     // Room for the sample in any font, so that changing it moves nothing.
     m_sampleLabel->setFixedHeight(2 * QFontMetrics(m_sampleLabel->font()).height());
 
     auto* fonts = new QGridLayout;
-    fonts->addWidget(label(QStringLiteral("Available Fonts:"), QStringLiteral("Label7"), title), 0,
-                     0);
+    fonts->addWidget(
+        label(QStringLiteral("Available Fonts:"), QStringLiteral("fontLabel"), messageFrame), 0, 0);
     fonts->addWidget(m_fontList, 0, 1);
-    fonts->addWidget(label(QStringLiteral("Font Size:"), QStringLiteral("Label13"), title), 1, 0);
+    fonts->addWidget(
+        label(QStringLiteral("Font Size:"), QStringLiteral("fontSizeLabel"), messageFrame), 1, 0);
     fonts->addWidget(m_fontSizeList, 1, 1, Qt::AlignLeft);
-    fonts->addWidget(label(QStringLiteral("Sample:"), QStringLiteral("Label8"), title), 2, 0);
+    fonts->addWidget(
+        label(QStringLiteral("Sample:"), QStringLiteral("sampleCaptionLabel"), messageFrame), 2, 0);
     fonts->addWidget(m_sampleLabel, 2, 1);
     fonts->setColumnStretch(2, 1);
 
-    auto* titleLayout = new QVBoxLayout(title);
-    titleLayout->addWidget(m_messageCheckBox);
-    titleLayout->addWidget(m_messageBox);
-    titleLayout->addLayout(fonts);
+    auto* messageLayout = new QVBoxLayout(messageFrame);
+    messageLayout->addWidget(m_messageCheckBox);
+    messageLayout->addWidget(m_messageBox);
+    messageLayout->addLayout(fonts);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(logo);
-    layout->addWidget(title);
+    layout->addWidget(logoFrame);
+    layout->addWidget(messageFrame);
     layout->addStretch(1);
 
     connect(m_logoCheckBox, &QCheckBox::toggled, this, &LogoMessageTab::onLogoToggled);
@@ -197,7 +203,7 @@ void LogoMessageTab::onFontSizeEdited(const QString& text)
 void LogoMessageTab::onSelectLogo()
 {
     // Whatever the user did in the picker, the box shows what is stored now.
-    ImagePicker picker(ImagePicker::GetLogo, m_store, m_services, window());
+    ImagePicker picker(ImagePicker::LogoPicture, m_store, m_services, window());
     picker.exec();
     showLogoFile();
 }

@@ -56,7 +56,7 @@ Setup::Setup(SettingsStore& store, const QStringList& fontNames, DialogServices 
              QWidget* parent)
     : QDialog(parent), m_store(store), m_services(std::move(services))
 {
-    setObjectName(QStringLiteral("Setup"));
+    setObjectName(QStringLiteral("setupDialog"));
     setWindowTitle(caption());
     buildForm();
     showSettings(fontNames);
@@ -88,16 +88,16 @@ QString Setup::aboutText()
 void Setup::buildForm()
 {
     m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_aircraft = new AircraftTab(m_store, m_tabs);
-    m_backGround = new BackGroundTab(m_store, m_services, m_tabs);
-    m_logoMessage = new LogoMessageTab(m_store, m_services, m_tabs);
-    m_help = new HelpTab(m_tabs);
-    m_tabs->addTab(m_aircraft, QStringLiteral("Aircraft"));
-    m_tabs->addTab(m_backGround, QStringLiteral("BackGround"));
-    m_tabs->addTab(m_logoMessage, QStringLiteral("Logo/Message"));
-    m_tabs->addTab(m_help, QStringLiteral("Help"));
-    m_tabs->setCurrentWidget(m_aircraft);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_aircraftTab = new AircraftTab(m_store, m_tabs);
+    m_backgroundTab = new BackgroundTab(m_store, m_services, m_tabs);
+    m_logoMessageTab = new LogoMessageTab(m_store, m_services, m_tabs);
+    m_helpTab = new HelpTab(m_tabs);
+    m_tabs->addTab(m_aircraftTab, QStringLiteral("Aircraft"));
+    m_tabs->addTab(m_backgroundTab, QStringLiteral("BackGround"));
+    m_tabs->addTab(m_logoMessageTab, QStringLiteral("Logo/Message"));
+    m_tabs->addTab(m_helpTab, QStringLiteral("Help"));
+    m_tabs->setCurrentWidget(m_aircraftTab);
 
     auto* toolBar = new QWidget(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -141,17 +141,17 @@ void Setup::showSettings(const QStringList& fontNames)
     // boxes that only show a value (logoFileBox, backgroundFileBox, backgroundPlaneDelayBox) and
     // the sound cut-off's text store nothing.
     auto read = [this](Key key) { return readSetting(m_store, key); };
-    AircraftTab& aircraft = *m_aircraft;
-    BackGroundTab& backGround = *m_backGround;
-    LogoMessageTab& logoMessage = *m_logoMessage;
+    AircraftTab& aircraft = *m_aircraftTab;
+    BackgroundTab& background = *m_backgroundTab;
+    LogoMessageTab& logoMessage = *m_logoMessageTab;
 
     logoMessage.fillFontList(fontNames);
     setCheckState(*aircraft.backgroundPlaneCheckBox(), read(keys::PlaneBG));
 
-    backGround.setBackgroundChoice(read(keys::BackGround));
+    background.setBackgroundChoice(read(keys::BackGround));
     if (const auto index =
-            backgroundIndex(backGround.backgroundChoice(), BackGroundTab::OptionCount))
-        backGround.backgroundOption(*index)->setChecked(true);
+            backgroundIndex(background.backgroundChoice(), BackgroundTab::OptionCount))
+        background.backgroundOption(*index)->setChecked(true);
 
     setCheckState(*aircraft.jetCheckBox(), read(keys::Prop));
     setBoxText(*logoMessage.messageBox(), read(keys::Message));
@@ -159,7 +159,7 @@ void Setup::showSettings(const QStringList& fontNames)
     setCheckState(*logoMessage.messageCheckBox(), read(keys::MessageChecked));
     setCheckState(*logoMessage.logoCheckBox(), read(keys::LogoChecked));
     logoMessage.showLogoFile();
-    backGround.showBackgroundFile();
+    background.showBackgroundFile();
 
     // The message font is found by its name. Its list position is only
     // stored for the record: a position alone would name whatever font
@@ -196,9 +196,9 @@ void Setup::showSettings(const QStringList& fontNames)
     aircraft.soundCutOffList()->setEditText(read(keys::SoundOff));
     setBarPosition(*aircraft.volumeBar(), read(keys::Volume));
     setCheckState(*aircraft.powerSaveCheckBox(), read(keys::PwrSave));
-    setCheckState(*backGround.fillScreenCheckBox(), read(keys::FillScreen));
+    setCheckState(*background.fillScreenCheckBox(), read(keys::FillScreen));
 
-    backGround.enableBackgroundPicker();
+    background.enableBackgroundPicker();
 }
 
 void Setup::onOk()

@@ -12,7 +12,7 @@ class QTabWidget;
 namespace skyraid {
 
 class AircraftTab;
-class BackGroundTab;
+class BackgroundTab;
 class HelpTab;
 class LogoMessageTab;
 
@@ -40,9 +40,9 @@ public:
     // rights.
     static QString aboutText();
 
-    AircraftTab* aircraftTab() const { return m_aircraft; }
-    BackGroundTab* backGroundTab() const { return m_backGround; }
-    LogoMessageTab* logoMessageTab() const { return m_logoMessage; }
+    AircraftTab* aircraftTab() const { return m_aircraftTab; }
+    BackgroundTab* backgroundTab() const { return m_backgroundTab; }
+    LogoMessageTab* logoMessageTab() const { return m_logoMessageTab; }
     QTabWidget* tabs() const { return m_tabs; }
 
 private:
@@ -59,10 +59,10 @@ private:
     SettingsStore& m_store;
     DialogServices m_services;
     QTabWidget* m_tabs = nullptr;
-    AircraftTab* m_aircraft = nullptr;
-    BackGroundTab* m_backGround = nullptr;
-    LogoMessageTab* m_logoMessage = nullptr;
-    HelpTab* m_help = nullptr;
+    AircraftTab* m_aircraftTab = nullptr;
+    BackgroundTab* m_backgroundTab = nullptr;
+    LogoMessageTab* m_logoMessageTab = nullptr;
+    HelpTab* m_helpTab = nullptr;
     QPushButton* m_aboutButton = nullptr;
     QPushButton* m_helpButton = nullptr;
     QPushButton* m_okButton = nullptr;

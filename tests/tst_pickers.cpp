@@ -79,10 +79,10 @@ TEST(Pickers, WalkThrough)
     };
     auto stored = [&](Key key) { return store.read(key.section, key.name, u"<missing>"_s); };
 
-    auto logo = open(ImagePicker::GetLogo);
+    auto logo = open(ImagePicker::LogoPicture);
     EXPECT_EQ(logo->windowTitle(), u"Select Your Logo"_s);
     EXPECT_TRUE(logo->isModal());
-    EXPECT_EQ(logo->folderLabel()->text(), QDir::toNativeSeparators(drive1));
+    EXPECT_EQ(logo->folderPathLabel()->text(), QDir::toNativeSeparators(drive1));
     EXPECT_EQ(shownFiles(*logo), QStringList{u"start.bmp"_s});
     QTest::mouseClick(logo->okButton(), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -93,7 +93,7 @@ TEST(Pickers, WalkThrough)
     // Every file type, whatever the letter case; "*.*" lists names without a
     // dot too, and hidden files stay hidden.
     openFolder(*logo, u"Pics"_s);
-    EXPECT_EQ(logo->folderLabel()->text(), QDir::toNativeSeparators(pics));
+    EXPECT_EQ(logo->folderPathLabel()->text(), QDir::toNativeSeparators(pics));
     const QStringList listed[] = {
         {u"Cloud.Bmp"_s, u"sky.bmp"_s, u"SKY2.BMP"_s},
         {u"anim.gif"_s},
@@ -111,7 +111,7 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(stored(keys::LogoFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
 
     // Any other name is stored as typed; Enter is OK.
-    logo = open(ImagePicker::GetLogo);
+    logo = open(ImagePicker::LogoPicture);
     clickFile(*logo, u"start.bmp"_s);
     logo->fileNameBox()->setText(u"Start.bmp"_s);
     QTest::keyClick(logo->fileNameBox(), Qt::Key_Return);
@@ -119,8 +119,8 @@ TEST(Pickers, WalkThrough)
 
     // The background picker: Enter opens a folder without pressing OK, a drive
     // that cannot be read says so, and Cancel stores nothing.
-    auto background = open(ImagePicker::GetFile);
-    EXPECT_EQ(background->windowTitle(), u"SaverScene"_s);
+    auto background = open(ImagePicker::BackgroundPicture);
+    EXPECT_EQ(background->windowTitle(), u"Select Your Background"_s);
     openFolder(*background, u"Pics"_s);
     DirectoryList& folders = *background->folderList();
     folders.setCurrentItem(folders.findItems(u"Deeper"_s, Qt::MatchRecursive).value(0));
@@ -137,7 +137,7 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(messages.shown[1].icon, MessageBoxes::Icon::Exclamation);
     EXPECT_EQ(drives.currentIndex(), 0);
     drives.setCurrentIndex(2);
-    EXPECT_EQ(background->folderLabel()->text(), QDir::toNativeSeparators(drive2));
+    EXPECT_EQ(background->folderPathLabel()->text(), QDir::toNativeSeparators(drive2));
     drives.setCurrentIndex(0); // back where it was on that drive
     EXPECT_EQ(folders.path(), pics);
     clickFile(*background, u"sky.bmp"_s);
@@ -145,7 +145,7 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(stored(keys::BMPFileName), u"<missing>"_s);
 
     // A double-click accepts at once; a root keeps its one separator.
-    background = open(ImagePicker::GetFile);
+    background = open(ImagePicker::BackgroundPicture);
     clickFile(*background, u"start.bmp"_s, true);
     EXPECT_EQ(stored(keys::BMPFileName), QDir::toNativeSeparators(drive1 + u"/start.bmp"_s));
     EXPECT_EQ(joinedPath(u"/"_s, u"a.bmp"_s), QDir::toNativeSeparators(u"/a.bmp"_s));

@@ -114,7 +114,7 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
     EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentIndex(), 1);
     EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), u"1"_s);
     const QString folder = QDir::toNativeSeparators(assetFolder());
-    EXPECT_EQ(opened.find<QLabel>("Label6").text(), u' ' + folder.chopped(1));
+    EXPECT_EQ(opened.find<QLabel>("backgroundFolderLabel").text(), u' ' + folder.chopped(1));
 
     EXPECT_EQ(
         opened.loadWrites(),
@@ -341,33 +341,79 @@ TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
     EXPECT_EQ(readSetting(store, keys::SelectedFontSize), u"5"_s);
 }
 
-// Where every control of each tab and of a picker lies: a control in another
-// cell, row or width than before shows in the golden layout.
-TEST(SetupLayout, EveryControlStaysWhereItWas)
+bool takesFocus(const QWidget& control)
 {
-    test::MemoryStore store = seededStore();
-    Opened opened(store);
-    test::RecordingMessages messages;
-    ImagePicker picker(ImagePicker::GetFile, store,
-                       DialogServices{&messages, [] { return QStringList(); }});
-    QString layout;
-    const auto place = [&layout](QWidget& top, const QString& name) {
-        for (const QWidget* widget : top.findChildren<QWidget*>()) {
-            if (widget->isVisibleTo(&top))
-                QDebug(&layout).noquote().nospace()
-                    << name << ' '
-                    << (widget->objectName().isEmpty()
-                            ? QString::fromLatin1(widget->metaObject()->className())
-                            : widget->objectName())
-                    << ' ' << QRect(widget->mapTo(&top, QPoint()), widget->size()) << '\n';
+    return control.focusPolicy() != Qt::NoFocus && !qobject_cast<const QLabel*>(&control);
+}
+
+// The controls inside `container` row by row, each row left to right ("..."
+// first when it starts elsewhere than the first, "*" after one that takes the
+// focus, which a label does only to copy its text), then those inside each.
+// Checked, as it holds in any font and style: each is shown inside its
+// container, none lies over another, the rows of a grid line up and, where
+// `focus` asks, one that takes the focus looks different while it has it.
+void placeRows(QWidget& container, QString& layout, bool focus)
+{
+    QList<QWidget*> controls = container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([](const QWidget* c) {
+        return c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"_s);
+    });
+    std::ranges::sort(controls, {}, [](const QWidget* c) { return std::pair(c->y(), c->x()); });
+    QList<QList<QWidget*>> rows;
+    int bottom = -1;
+    for (QWidget* control : controls) {
+        const std::string name = control->objectName().toStdString();
+        const QRect place = control->geometry();
+        EXPECT_TRUE(control->isVisibleTo(&container) && container.contentsRect().contains(place))
+            << name;
+        for (const QWidget* other : controls)
+            EXPECT_TRUE(other == control || !other->geometry().intersects(place))
+                << name << " over " << other->objectName().toStdString();
+        if (focus && takesFocus(*control)) {
+            control->clearFocus();
+            const QImage unfocused = control->grab().toImage();
+            control->setFocus();
+            EXPECT_NE(control->grab().toImage(), unfocused) << name;
         }
-    };
-    opened.dialog.show();
+        if (rows.isEmpty() || place.top() > bottom)
+            rows.emplace_back();
+        rows.back() << control;
+        bottom = std::max(bottom, place.bottom());
+    }
+    QStringList text;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        std::ranges::sort(rows[row], {}, &QWidget::x);
+        const bool flush = rows[row].front()->x() == rows[0].front()->x();
+        const bool grid = flush && row > 0 && rows[row - 1].size() == rows[row].size();
+        QStringList names(flush ? 0 : 1, u"..."_s);
+        for (qsizetype i = 0; i < rows[row].size(); ++i) {
+            names << rows[row][i]->objectName() + (takesFocus(*rows[row][i]) ? u"*"_s : QString());
+            EXPECT_TRUE(!grid || rows[row][i]->x() == rows[row - 1][i]->x())
+                << names.back().toStdString();
+        }
+        text << names.join(u' ');
+    }
+    if (!text.isEmpty())
+        layout += container.objectName() + u": "_s + text.join(u" / "_s) + u'\n';
+    for (QWidget* control : controls)
+        if (!qobject_cast<QTabWidget*>(control))
+            placeRows(*control, layout, focus);
+}
+
+// The dialog and its pages, after a Tab so that the focus shows, and a picker.
+TEST_F(SetupSeeded, ControlsKeepTheirRowsAndShowTheirFocusInAnyFont)
+{
+    QString layout;
+    opened.showTabOf(opened.find<QWidget>("aircraftTab"));
+    QTest::keyClick(&opened.dialog, Qt::Key_Tab);
+    placeRows(opened.dialog, layout, true);
     for (int i = 0; i < opened.dialog.tabs()->count(); ++i) {
         opened.dialog.tabs()->setCurrentIndex(i);
-        place(*opened.dialog.tabs()->widget(i), opened.dialog.tabs()->tabText(i));
+        placeRows(*opened.dialog.tabs()->widget(i), layout, true);
     }
+    ImagePicker picker(ImagePicker::BackgroundPicture, store,
+                       {.volumes = [] { return QStringList(); }});
     picker.show();
-    place(picker, picker.windowTitle());
+    placeRows(picker, layout, false);
     test::expectGoldenText(u"layout.txt"_s, layout.toUtf8());
 }
