@@ -143,30 +143,40 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
     EXPECT_TRUE(incremental.flip().empty());
 }
 
-// Whatever colour the top-left pixel has is see-through, wherever it appears;
-// the pixel below it is the picture's own. (The file is no bitmap, whatever
-// its name says: it is read for what it is.)
-TEST(Canvas, TopLeftColourIsSeeThrough)
+// A picture's own alpha is honoured: see-through where it says, and
+// half-transparent parts blended (a logo's). Keyed, whatever colour the
+// top-left pixel has is see-through too, wherever it appears. (The file is no bitmap, whatever its name
+// says: it is read for what it is.)
+TEST(Canvas, PicturesShowTheSceneWhereTheyAreSeeThrough)
 {
     QTemporaryDir dir;
-    QImage picture(4, 3, QImage::Format_RGB32);
+    QImage picture(4, 3, QImage::Format_ARGB32);
     picture.fill(qRgb(200, 0, 0));
     picture.setPixel(0, 0, qRgb(0, 255, 0));
     picture.setPixel(3, 2, qRgb(0, 255, 0));
+    picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
+    picture.setPixel(2, 0, qRgba(200, 0, 0, 128));
     picture.save(dir.filePath(QStringLiteral("p.bmp")), "PNG");
-    Canvas canvas;
-    const Surface surface = canvas.createSurface();
-    canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")),
-                       Transparency::KeyedByTopLeftPixel);
-    canvas.fill(qRgb(0, 0, 255));
-    canvas.setX(surface, 10);
-    canvas.setY(surface, 10);
-    canvas.drawSurface(surface);
-    canvas.flip();
-    const QImage& image = canvas.image();
-    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 255));
-    EXPECT_EQ(image.pixel(13, 12), qRgb(0, 0, 255));
-    EXPECT_EQ(image.pixel(10, 11), qRgb(200, 0, 0));
+    for (const Transparency transparency :
+         {Transparency::KeyedByTopLeftPixel, Transparency::OwnAlpha}) {
+        Canvas canvas;
+        const Surface surface = canvas.createSurface();
+        canvas.loadPicture(surface, dir.filePath(QStringLiteral("p.bmp")), transparency);
+        canvas.fill(qRgb(0, 0, 255));
+        canvas.setX(surface, 10);
+        canvas.setY(surface, 10);
+        canvas.drawSurface(surface);
+        canvas.flip();
+        const QImage& image = canvas.image();
+        const bool keyed = transparency == Transparency::KeyedByTopLeftPixel;
+        EXPECT_EQ(image.pixel(10, 10), keyed ? qRgb(0, 0, 255) : qRgb(0, 255, 0));
+        EXPECT_EQ(image.pixel(13, 12), keyed ? qRgb(0, 0, 255) : qRgb(0, 255, 0));
+        EXPECT_EQ(image.pixel(10, 11), qRgb(200, 0, 0));
+        EXPECT_EQ(image.pixel(11, 10), qRgb(0, 0, 255));
+        const QRgb half = image.pixel(12, 10);
+        EXPECT_TRUE(std::abs(qRed(half) - 100) <= 2 && std::abs(qBlue(half) - 127) <= 2)
+            << std::hex << half;
+    }
 }
 
 // A covering background is cut from the shape of it beside it that fits the

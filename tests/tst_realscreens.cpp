@@ -6,6 +6,7 @@
 #include "settings/systemsettingsstore.h"
 
 #include <QImage>
+#include <QScopeGuard>
 #include <QTest>
 
 // Xlib's macros must come after everything else.
@@ -74,36 +75,6 @@ private:
     Display* m_display = nullptr;
 };
 
-// The saver with our sunset, message, logo and clock, filling the screen.
-class Saver {
-public:
-    Saver(const VirtualDisplay& display, const QProcessEnvironment& extra)
-    {
-        SystemSettingsStore store(m_config.filePath(u"SkyRaid/SkyRaid.ini"_s));
-        writeFirstRunSettings(store, assetFolder());
-        for (const Key& key : {keys::MessageChecked, keys::LogoChecked, keys::Clock})
-            store.write(key.section, key.name, u"1"_s);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"DISPLAY"_s, display.name());
-        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        env.insert(u"XDG_CONFIG_HOME"_s, m_config.path());
-        env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-        env.insert(extra);
-        m_program.setProcessEnvironment(env);
-        m_program.start(test::builtProgram(u"skyraid"_s), {u"/s"_s});
-    }
-    ~Saver()
-    {
-        m_program.kill();
-        m_program.waitForFinished();
-    }
-
-private:
-    QTemporaryDir m_config;
-    QTemporaryDir m_runtime;
-    QProcess m_program;
-};
-
 // The scene on a screen of `size`, with a desktop setting or environment
 // variable: the picture once its smooth versions are in, and one a second
 // later.
@@ -123,7 +94,25 @@ std::pair<QImage, QImage> run(const Shape& setting)
         display.setResources("Xft.dpi:\t" + setting.value + '\n');
     else if (!setting.variable.isEmpty())
         extra.insert(QString::fromLatin1(setting.variable), QString::fromLatin1(setting.value));
-    Saver saver(display, extra);
+    // The saver with our sunset, message, logo and clock, filling the screen.
+    QTemporaryDir config, runtime;
+    SystemSettingsStore store(config.filePath(u"SkyRaid/SkyRaid.ini"_s));
+    writeFirstRunSettings(store, assetFolder());
+    for (const Key& key : {keys::MessageChecked, keys::LogoChecked, keys::Clock})
+        store.write(key.section, key.name, u"1"_s);
+    extra.insert(u"DISPLAY"_s, display.name());
+    extra.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    extra.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+    QProcess saver;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    env.insert(extra);
+    saver.setProcessEnvironment(env);
+    saver.start(test::builtProgram(u"skyraid"_s), {u"/s"_s});
+    const auto end = qScopeGuard([&] {
+        saver.kill();
+        saver.waitForFinished();
+    });
     // The scene is up once the screen's centre is no longer black.
     if (!test::poll([&] { return test::screenCentre(display.display()) != qRgb(0, 0, 0); }))
         return {};
