@@ -143,18 +143,24 @@ void SaverWindow::resizeEvent(QResizeEvent*)
     m_needsFullPaint = true;
 }
 
-QRegion SaverWindow::changedRegion() const
+QRegion SaverWindow::changedRegion()
 {
+    // Whole pixels of Qt's scaled ones, so that every screen pixel of the
+    // region is painted: backing stores with an alpha channel (Wayland's)
+    // clear the region, and a cleared pixel left unpainted shows black.
     const qreal ratio = devicePixelRatio();
     QRegion region;
-    for (const QRect& rect : m_damage) {
+    for (QRect& rect : m_damage) {
         const QRect device = m_letterbox->screenRectFor(rect);
-        // Not one pixel more: backing stores with an alpha channel (Wayland's)
-        // clear the region, and a cleared pixel left unpainted shows black.
-        region += QRect(
+        const QRect logical(
             QPoint(int(std::floor(device.left() / ratio)), int(std::floor(device.top() / ratio))),
             QPoint(int(std::ceil((device.right() + 1) / ratio)) - 1,
                    int(std::ceil((device.bottom() + 1) / ratio)) - 1));
+        region += logical;
+        rect = QRect(
+            QPoint(int(std::floor(logical.left() * ratio)), int(std::floor(logical.top() * ratio))),
+            QPoint(int(std::ceil((logical.right() + 1) * ratio)) - 1,
+                   int(std::ceil((logical.bottom() + 1) * ratio)) - 1));
     }
     return region & QRect(QPoint(0, 0), size());
 }
@@ -242,7 +248,7 @@ void SaverWindow::paintCanvas(QImage& pixels)
         return;
     }
     for (const QRect& rect : m_damage)
-        m_letterbox->scale(picture, pixels, m_letterbox->screenRectFor(rect));
+        m_letterbox->scale(picture, pixels, rect);
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent*)

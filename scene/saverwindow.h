@@ -47,7 +47,9 @@ protected:
 private:
     void paintNow();
     void paintCanvas(QImage& pixels);
-    QRegion changedRegion() const;
+    // The window's region to paint for the frame's changes; the changes
+    // become the screen pixels to paint.
+    QRegion changedRegion();
     void finishReadying();
 
     ScreenControl& m_control;
