@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <QPainter>
+
 #include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -44,9 +46,21 @@ QSize shownSize(QSize source, int factor, const Placing& placing)
 QImage placed(const QImage& source, int factor, const Placing& placing)
 {
     const QRect part = shownPart(source.size(), placing);
-    QImage result = (part.size() == source.size() ? source : source.copy(part))
-                        .scaled(shownSize(source.size(), factor, placing), Qt::IgnoreAspectRatio,
-                                Qt::SmoothTransformation);
+    const QSize size = shownSize(source.size(), factor, placing);
+    QImage result;
+    if (part.size() == source.size() || size.width() < part.width()) {
+        result = (part.size() == source.size() ? source : source.copy(part))
+                     .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        // Enlarged from a part of a large picture (a panorama cut for the
+        // screen): scaled straight from it, without a copy of the part.
+        result = QImage(size, source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
+        result.fill(Qt::transparent);
+        QPainter painter(&result);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), size), source, part);
+    }
     if (placing.transparency == Transparency::Opaque)
         result.convertTo(QImage::Format_RGB32);
     return result;
