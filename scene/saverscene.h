@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <functional>
 
-#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -83,15 +82,6 @@ public:
         QTime clockSample;
     };
     View view() const;
-
-    // The clock's text for a time of day: the hour, minute and second, in
-    // the locale's order, with its separators and its morning or afternoon.
-    static QString clockText(QTime time, const QLocale& locale);
-    // The time format behind it, made from the locale's long time format and,
-    // for the separator of hours and minutes if the long one has none, its
-    // short one.
-    static QString clockFormat(const QLocale& locale);
-    static QString clockFormat(QStringView longFormat, QStringView shortFormat);
 
 private:
     // The flight of one of the fifteen planes of the formation relay.

@@ -1,6 +1,7 @@
 // The flights, the overlays and the clock, against references in golden/
 // that are made again only on purpose, with SKYRAID_UPDATE_GOLDEN=1.
 #include "platform/platform.h"
+#include "scene/clockformat.h"
 #include "scenefixture.h"
 
 #include <QRegularExpression>
@@ -108,7 +109,7 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
         "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,#ffff00) flip"_s
             .arg(scene->view().logo)
             .arg(scene->view().backgroundPlane.picture)
-            .arg(SaverScene::clockText(QTime(0, 0), QLocale::system()))
+            .arg(clockText(QTime(0, 0), QLocale::system()))
             .toStdString());
     // In their colours, each with its top at its y; the clock in Arial (or the
     // face with its metrics that the system maps it to).
@@ -132,7 +133,7 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     time.time = QTime(21, 25, 51);
     scene->onSoundSecond();
     EXPECT_TRUE(frame().contains(
-        u"drawText(%1,0,0,#ffff00)"_s.arg(SaverScene::clockText(time.time, QLocale::system()))));
+        u"drawText(%1,0,0,#ffff00)"_s.arg(clockText(time.time, QLocale::system()))));
 }
 
 // In every locale Qt knows the clock shows the hour, the minute and the
@@ -152,7 +153,7 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
         for (const QTime time : {QTime(21, 25, 51), QTime(9, 5, 7)}) {
-            const QString text = SaverScene::clockText(time, locale);
+            const QString text = clockText(time, locale);
             const QString marker = time.hour() < 12 ? locale.amText() : locale.pmText();
             QString rest = text;
             if (!marker.isEmpty())
@@ -180,8 +181,7 @@ TEST(Clock, ReadsFormatsAsWritten)
                                {u"h:mm:ss AP"_s, u"h:mm AP"_s, u"h:mm:ss AP"_s},
                                {u"HH' '' 'mm:ss"_s, u"HH:mm"_s, u"HH:mm:ss"_s}};
     for (const auto& [longFormat, shortFormat, expected] : rows)
-        EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected)
-            << qPrintable(longFormat);
+        EXPECT_EQ(clockFormat(longFormat, shortFormat), expected) << qPrintable(longFormat);
 }
 
 // A fixed number of frames from a fixed start with our own pictures; not
