@@ -25,19 +25,27 @@ std::optional<int> toInt32(double value)
 
 } // namespace
 
-void SaverScene::drawMessage()
+void SaverScene::placeMessage()
 {
     // A size that is no number, or none a position can be made of, shows no
     // message rather than a wrong one.
-    const std::optional<double> size = parseNumber(m_messageFontSize);
-    if (!size)
+    if (!m_options.messageSize)
         return;
-    const std::optional<int> pixels = toInt32(*size);
-    const std::optional<int> y = toInt32(590 - *size);
+    const double size = *m_options.messageSize;
+    const std::optional<int> pixels = toInt32(size);
+    const std::optional<int> y = toInt32(590 - size);
     if (!pixels || !y)
         return;
-    m_services.drawing.setTextFont(m_fontName, *pixels);
-    m_services.drawing.drawText(m_message, 5, *y, Cyan);
+    m_messagePixels = pixels;
+    m_messageY = *y;
+}
+
+void SaverScene::drawMessage()
+{
+    if (!m_messagePixels)
+        return;
+    m_services.drawing.setTextFont(m_messageFont, *m_messagePixels);
+    m_services.drawing.drawText(m_message, 5, m_messageY, Cyan);
 }
 
 void SaverScene::drawLogo()
@@ -55,7 +63,7 @@ void SaverScene::drawClock()
             m_clockFormat = clockFormat(locale);
         m_clockText = locale.toString(m_clockSample, m_clockFormat);
     }
-    m_services.drawing.setTextFont(QStringLiteral("Arial"), m_clockFontSize);
+    m_services.drawing.setTextFont(QStringLiteral("Arial"), m_options.clockFontSize);
     m_services.drawing.drawText(m_clockText, 0, 0, Yellow);
 }
 

@@ -31,7 +31,7 @@ TEST_F(Flights, GoldenTrajectory)
     const auto aircraftOf = [this] {
         const SaverScene::View view = scene->view();
         std::vector<SaverScene::Aircraft> all{view.backgroundPlane, view.jet};
-        all.insert(all.end(), view.planes.begin() + 1, view.planes.end());
+        all.insert(all.end(), view.planes.begin(), view.planes.end());
         return all;
     };
     std::vector<QString> names{u"bg"_s, u"jet"_s};
@@ -239,8 +239,8 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     const SaverScene::View view = scene->view();
     EXPECT_EQ(canvas.units(), QSize(1067, 600));
     EXPECT_EQ(canvas.x(view.jet.picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[1].picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[2].picture), -301);
+    EXPECT_EQ(canvas.x(view.planes[0].picture), 1072);
+    EXPECT_EQ(canvas.x(view.planes[1].picture), -301);
     frame();
     const QImage wide = drawing.image.image();
     ASSERT_EQ(wide.size(), QSize(3840, 2160));
@@ -310,10 +310,10 @@ TEST_F(Flights, WideRelayKeepsToTheRightEdge)
         const SaverScene::View view = scene->view();
         if (roars && !roarFrom)
             roarFrom = canvas.x(view.jet.picture);
-        const int x = canvas.x(view.planes[2].picture);
-        if (!handOverX && view.planes[3].inFlight)
+        const int x = canvas.x(view.planes[1].picture);
+        if (!handOverX && view.planes[2].inFlight)
             handOverX = x;
-        if (handOverX && !view.planes[2].inFlight)
+        if (handOverX && !view.planes[1].inFlight)
             break;
         lastX = x;
     }
