@@ -71,28 +71,6 @@ TEST_F(Flights, GoldenTrajectory)
     test::expectGoldenText(u"flights.txt"_s, lines.join(u'\n').toUtf8() + '\n');
 }
 
-// Parked, the background plane and the jet fly again on the first frame
-// after their pause has run its whole seconds: "SecDelay" 2, "BGFreq" 3.
-TEST_F(Flights, RelaunchOnTheSecond)
-{
-    seed();
-    set(keys::Speed, u"0"_s);
-    set(keys::SecDelay, u"2"_s);
-    set(keys::BGFreq, u"3"_s);
-    load();
-    for (int n = 0; scene->view().backgroundPlane.inFlight && n < 2000; ++n)
-        frame();         // the jet, twice as fast, parks first
-    QStringList waiting; // the background plane's and the jet's, after each second
-    for (int second = 1; second <= 3; ++second) {
-        scene->onPauseSecond();
-        frame();
-        const SaverScene::View view = scene->view();
-        waiting << QString::number(!view.backgroundPlane.inFlight) +
-                       QString::number(!view.jet.inFlight);
-    }
-    EXPECT_EQ(waiting.join(u' ').toStdString(), "11 10 00");
-}
-
 // The message and the logo lie under the aircraft, the clock over them, in
 // its own face and size.
 TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
