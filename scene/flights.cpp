@@ -16,6 +16,17 @@ void SaverScene::step(Surface picture, int stepX, int stepY)
     m_services.drawing.moveSurfaceX(picture, stepX);
 }
 
+int SaverScene::driftStep(const FormationPlaneSpec& spec, Flight& flight)
+{
+    // What is left over is carried to the next step: on the classic canvas
+    // every step is the table's.
+    const int width = m_canvasSize.width();
+    flight.driftOwed += spec.driftY * DrawingControl::ClassicWidth;
+    const int stepY = flight.driftOwed / width;
+    flight.driftOwed -= stepY * width;
+    return stepY;
+}
+
 // An aircraft steps at most once a frame, and only once "Speed" milliseconds
 // have passed since its last step.
 template <typename Mover> void SaverScene::stepIfDue(std::uint32_t& tick, Mover mover)
@@ -32,13 +43,13 @@ void SaverScene::parkSolo(const SoloAircraftSpec& spec, Flight& flight)
     flight.seconds = 0;
     flight.inFlight = false;
     m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
-    m_services.drawing.setSurfaceY(flight.picture, m_flightAltitude);
+    m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
 }
 
 void SaverScene::relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait)
 {
     m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
-    m_services.drawing.setSurfaceY(flight.picture, m_flightAltitude);
+    m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
     if (flight.seconds >= wait) {
         flight.inFlight = true;
         m_flightAltitude = int(std::floor(m_services.random.nextFraction() * 500));
@@ -88,7 +99,7 @@ void SaverScene::flyPlane(std::size_t row)
     ++plane.phaseFrames;
     drawing.drawSurface(plane.picture);
     if (!plane.cruising) {
-        stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, spec.driftY); });
+        stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, driftStep(spec, plane)); });
         if (plane.phaseFrames == spec.driftFrames) {
             plane.cruising = true;
             plane.phaseFrames = 0;
@@ -101,8 +112,9 @@ void SaverScene::flyPlane(std::size_t row)
     const int exitX = across(spec.exitX);
     if (spec.leftward() ? plane.x < exitX : plane.x > exitX) {
         plane.inFlight = false;
+        plane.driftOwed = 0;
         drawing.setSurfaceX(plane.picture, across(spec.restartX));
-        drawing.setSurfaceY(plane.picture, spec.restartY);
+        drawing.setSurfaceY(plane.picture, down(spec.restartY));
     }
     if (plane.phaseFrames == spec.cruiseFrames) {
         plane.cruising = false;

@@ -28,12 +28,13 @@ std::optional<int> toInt32(double value)
 void SaverScene::placeMessage()
 {
     // A size that is no number, or none a position can be made of, shows no
-    // message rather than a wrong one.
+    // message rather than a wrong one. Its foot stays 10 units above the
+    // bottom edge.
     if (!m_options.messageSize)
         return;
     const double size = *m_options.messageSize;
     const std::optional<int> pixels = toInt32(size);
-    const std::optional<int> y = toInt32(590 - size);
+    const std::optional<int> y = toInt32(m_canvasSize.height() - 10 - size);
     if (!pixels || !y)
         return;
     m_messagePixels = pixels;

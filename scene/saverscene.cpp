@@ -139,7 +139,9 @@ void SaverScene::openCanvas()
                            "displaying 64K colors."));
         return;
     }
-    m_widening = drawing.canvasSize().width() - DrawingControl::ClassicWidth;
+    m_canvasSize = drawing.canvasSize();
+    m_widening = m_canvasSize.width() - DrawingControl::ClassicWidth;
+    m_bandTop = (m_canvasSize.height() - DrawingControl::ClassicHeight) / 2;
 
     if (m_options.background == SceneOptions::Background::Picture) {
         m_backgroundPicture = loadPicture(m_options.backgroundFileName, Transparency::Opaque, 0, 0);
@@ -150,7 +152,7 @@ void SaverScene::openCanvas()
         m_logoPicture = loadPicture(m_options.logoFileName, Transparency::OwnAlpha, 1, 20);
     const auto loadSolo = [&](const SoloAircraftSpec& spec) {
         return loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
-                           across(spec.restartX), spec.startY);
+                           across(spec.restartX), down(spec.startY));
     };
     m_jet.picture = loadSolo(FastJet);
     m_backgroundPlane.picture = loadSolo(BackgroundPlane);
@@ -158,7 +160,7 @@ void SaverScene::openCanvas()
         const FormationPlaneSpec& spec = FlightTable[row];
         m_planes[row].picture =
             loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
-                        across(spec.startX), spec.startY);
+                        across(spec.startX), down(spec.startY));
     }
     // A background that cannot be read gives way to our own sunset.
     if (m_backgroundPicture && !drawing.hasPicture(m_backgroundPicture)) {

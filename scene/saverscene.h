@@ -10,6 +10,7 @@
 #include <optional>
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QTime>
 #include <QTimer>
@@ -129,6 +130,7 @@ private:
         std::uint32_t driftTick = 0; // after its last drift step, for one timed on its own
         int x = 0;                   // read back after the step
         int seconds = 0;             // the background plane's and the jet's seconds parked
+        int driftOwed = 0;           // a formation plane's drift not yet taken, in 1/width units
     };
 
     void openCanvas();
@@ -137,6 +139,9 @@ private:
     // this canvas: one in the right half keeps its distance from the right
     // edge.
     int across(int x) const;
+    // A height of the flight table, written for a canvas 600 units high, on
+    // this canvas: in a band of 600 units in its middle.
+    int down(int y) const { return y + m_bandTop; }
     // Where the message goes for its size, if it can be shown.
     void placeMessage();
     // Reads the message's options again, so that it follows the dialog.
@@ -155,6 +160,10 @@ private:
 
     // A step: across, and for a drifting formation plane up or down.
     void step(Surface picture, int stepX, int stepY);
+    // The formation plane's vertical step: its table's, times 800 / width, so
+    // that on any canvas it climbs or sinks the same share of the height
+    // while crossing.
+    int driftStep(const FormationPlaneSpec& spec, Flight& flight);
 
     template <typename Mover> void stepIfDue(std::uint32_t& tick, Mover mover);
     void parkSolo(const SoloAircraftSpec& spec, Flight& flight);
@@ -166,7 +175,10 @@ private:
     SceneServices m_services;
     SceneOptions m_options;
 
+    // The canvas, and the top of the band the aircraft fly in.
+    QSize m_canvasSize{DrawingControl::ClassicWidth, DrawingControl::ClassicHeight};
     int m_widening = 0; // units the canvas is wider than 800
+    int m_bandTop = 0;
 
     // The message's options, read again on every frame.
     bool m_messageShown = false;        // "MessageChecked"

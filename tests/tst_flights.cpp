@@ -4,6 +4,8 @@
 #include "scene/clockformat.h"
 #include "scenefixture.h"
 
+#include <map>
+
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -14,29 +16,35 @@ using namespace Qt::StringLiterals;
 const QString Golden = QStringLiteral(SKYRAID_TEST_SOURCE_DIR "/golden/");
 const bool UpdatingGolden = qEnvironmentVariableIsSet("SKYRAID_UPDATE_GOLDEN");
 
-using Flights = test::RunningScene;
-
-// Twice round the relay, a frame every 8 ms and a step due on each, the pause
-// timer once a second, the tick counter wrapping on the way: a line for every
-// launch, parking and change of the jet's roar, and for where every flying
-// aircraft is every 250 frames.
-TEST_F(Flights, GoldenTrajectory)
-{
-    seed();
-    set(keys::Speed, u"8"_s);
-    load();
-    random.fractions = {0.1, 0.7, 0.35, 0.999, 0.02}; // heights 50, 350, 175, 499, 10
-    time.ticks = 0xFFFFFFFFu - 80'000;
-    const Canvas& canvas = drawing.image.canvas();
-    const auto aircraftOf = [this] {
+class Flights : public test::RunningScene {
+protected:
+    // The aircraft in the view's order: the background plane, the jet, the formation.
+    std::vector<SaverScene::Aircraft> aircraft() const
+    {
         const SaverScene::View view = scene->view();
         std::vector<SaverScene::Aircraft> all{view.backgroundPlane, view.jet};
         all.insert(all.end(), view.planes.begin(), view.planes.end());
         return all;
-    };
-    std::vector<QString> names{u"bg"_s, u"jet"_s};
-    for (int k = 1; k <= 15; ++k)
-        names.push_back(QString::number(k));
+    }
+    std::string trajectory(QSize screen);
+};
+
+// Twice round the relay, a frame every 8 ms and a step due on each, the pause
+// timer once a second, the tick counter wrapping on the way: a line for every
+// launch, parking and change of the jet's roar, and for where every flying
+// aircraft is every 250 frames, its height within the band of 600 units the
+// aircraft fly in.
+std::string Flights::trajectory(QSize screen)
+{
+    seed();
+    set(keys::Speed, u"8"_s);
+    drawing.image.setScreenSize(screen);
+    load();
+    random = {};
+    random.fractions = {0.1, 0.7, 0.35, 0.999, 0.02}; // heights 50, 350, 175, 499, 10
+    time.ticks = 0xFFFFFFFFu - 80'000;
+    const Canvas& canvas = drawing.image.canvas();
+    const int bandTop = (canvas.units().height() - 600) / 2;
     std::vector<bool> flew(17);
     flew[0] = flew[1] = flew[2] = true; // the background plane, the jet, plane 1
     bool roaring = false;
@@ -47,11 +55,13 @@ TEST_F(Flights, GoldenTrajectory)
         if (n % 125 == 0)
             scene->onPauseSecond();
         QString places;
-        const std::vector<SaverScene::Aircraft> aircraft = aircraftOf();
+        const std::vector<SaverScene::Aircraft> all = aircraft();
         for (std::size_t i = 0; i < 17; ++i) {
-            const bool flies = aircraft[i].inFlight;
-            const Surface s = aircraft[i].picture;
-            const QString what = names[i] + u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s));
+            const bool flies = all[i].inFlight;
+            const Surface s = all[i].picture;
+            const QString what =
+                (i < 2 ? QStringList{u"bg"_s, u"jet"_s}[i] : QString::number(i - 1)) +
+                u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s) - bandTop);
             if (flies != flew[i])
                 lines << u"%1: %2 %3"_s.arg(n).arg(flies ? u"launch"_s : u"park"_s, what);
             places += flies ? u' ' + what : QString();
@@ -68,7 +78,17 @@ TEST_F(Flights, GoldenTrajectory)
             lines << QString::number(n) + u':' + places;
     }
 
-    test::expectGoldenText(u"flights.txt"_s, lines.join(u'\n').toUtf8() + '\n');
+    return lines.join(u'\n').toStdString() + '\n';
+}
+
+// On a tall screen the relay flies as on the classic canvas, in a band of
+// 600 units in the middle.
+TEST_F(Flights, GoldenTrajectory)
+{
+    const std::string classic = trajectory(QSize(800, 600));
+    test::expectGoldenText(u"flights.txt"_s, QByteArray::fromStdString(classic));
+    EXPECT_EQ(trajectory(QSize(1080, 1920)), classic);
+    EXPECT_EQ(drawing.image.canvas().units(), QSize(800, 1422));
 }
 
 // The message and the logo lie under the aircraft, the clock over them, in
@@ -78,17 +98,26 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     seedWithOverlays();
     set(keys::FontName, u"Courier"_s);
     set(keys::FontClock, u"20"_s);
-    load();
-    frame();
-    EXPECT_EQ(
-        calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(scene->view().logo)
-                  .arg(scene->view().backgroundPlane.picture)),
-        u"setTextFont(Courier,30) drawText(Place a message here,5,560,#00ffff) drawSurface(%1) "
-        "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,#ffff00) flip"_s
-            .arg(scene->view().logo)
-            .arg(scene->view().backgroundPlane.picture)
-            .arg(clockText(QTime(0, 0), QLocale::system()))
-            .toStdString());
+    // On a tall screen too the logo and the clock keep to the top-left
+    // corner, and the message its distance from the bottom edge.
+    for (const auto& [screen, messageY] : {std::pair{QSize(1080, 1920), 1382}, {{800, 600}, 560}}) {
+        drawing.image.setScreenSize(screen);
+        load();
+        frame();
+        const SaverScene::View view = scene->view();
+        const Canvas& canvas = drawing.image.canvas();
+        EXPECT_EQ(QPoint(canvas.x(view.logo), canvas.y(view.logo)), QPoint(1, 20));
+        EXPECT_EQ(
+            calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(view.logo).arg(
+                view.backgroundPlane.picture)),
+            u"setTextFont(Courier,30) drawText(Place a message here,5,%1,#00ffff) "
+            "drawSurface(%2) drawSurface(%3) setTextFont(Arial,20) drawText(%4,0,0,#ffff00) "
+            "flip"_s.arg(messageY)
+                .arg(view.logo)
+                .arg(view.backgroundPlane.picture)
+                .arg(clockText(QTime(0, 0), QLocale::system()))
+                .toStdString());
+    }
     // In their colours, each with its top at its y; the clock in Arial (or the
     // face with its metrics that the system maps it to).
     const auto inkTop = [this](QRgb colour) {
@@ -271,31 +300,57 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
 
-// On a wide canvas a rightward plane hands over and leaves by the right edge,
-// and the jet is heard all the way from it.
-TEST_F(Flights, WideRelayKeepsToTheRightEdge)
+// Over three minutes of frames on a 32:9 screen, a canvas of 2133 x 600
+// units: every aircraft crosses within its height, the sky is never longer
+// without a formation plane than on the classic canvas, a rightward plane
+// hands over and leaves by the right edge, and the jet is heard from it.
+TEST_F(Flights, UltraWideRelayStaysInSight)
 {
-    seed();
-    set(keys::Speed, u"0"_s);
-    drawing.image.setScreenSize(QSize(1920, 1080));
-    load();
-    const Canvas& canvas = drawing.image.canvas();
-    int handOverX = 0;
-    int lastX = 0;
-    int roarFrom = 0; // the jet's x when its roar was first heard
-    for (int n = 0; n < 5000; ++n) {
-        const bool roars = frame().contains(u"playSound(7)"_s);
-        const SaverScene::View view = scene->view();
-        if (roars && !roarFrom)
-            roarFrom = canvas.x(view.jet.picture);
-        const int x = canvas.x(view.planes[1].picture);
-        if (!handOverX && view.planes[2].inFlight)
-            handOverX = x;
-        if (handOverX && !view.planes[1].inFlight)
-            break;
-        lastX = x;
-    }
-    EXPECT_TRUE(handOverX > 700 + 267 && handOverX < 700 + 267 + 4) << handOverX;
-    EXPECT_TRUE(lastX > 805 + 267 - 4 && lastX <= 805 + 267) << lastX;
+    std::map<Surface, QSize> sizes; // in units, from the classic canvas
+    int leftByTopOrBottom = 0;
+    int handOverX = 0; // plane 2's, as plane 3 launches
+    int lastX = 0;     // plane 2's before it parks
+    int roarFrom = 0;  // the jet's x when its roar is first heard
+    const auto longestEmptySky = [&](QSize screen) {
+        seed();
+        set(keys::Speed, u"0"_s);
+        drawing.image.setScreenSize(screen);
+        load(assetFolder());
+        Canvas& canvas = drawing.image.canvas();
+        const QRect sky(QPoint(0, 0), canvas.units());
+        int empty = 0;
+        int longest = 0;
+        for (int n = 1; n <= 3 * 60 * 60; ++n) {
+            const bool roars = frame().contains(u"playSound(7)"_s);
+            if (n % 60 == 0)
+                scene->onPauseSecond();
+            bool formationSeen = false;
+            const std::vector<SaverScene::Aircraft> all = aircraft();
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                const Surface s = all[i].picture;
+                if (!sizes.count(s))
+                    sizes[s] = canvas.picture(s).size();
+                const QRect at(QPoint(canvas.x(s), canvas.y(s)), sizes[s]);
+                const bool across = at.right() >= 0 && at.left() <= sky.right();
+                const bool upDown = at.bottom() >= 0 && at.top() <= sky.bottom();
+                leftByTopOrBottom += all[i].inFlight && across && !upDown;
+                formationSeen |= i >= 2 && all[i].inFlight && at.intersects(sky);
+            }
+            empty = formationSeen ? 0 : empty + 1;
+            longest = std::max(longest, empty);
+            roarFrom = roarFrom || !roars ? roarFrom : canvas.x(all[1].picture);
+            handOverX = handOverX || !all[4].inFlight ? handOverX : canvas.x(all[3].picture);
+            lastX = all[3].inFlight ? canvas.x(all[3].picture) : lastX;
+        }
+        return longest;
+    };
+    const int classic = longestEmptySky(QSize(800, 600));
+    leftByTopOrBottom = 0; // the classic relay's plane 11 leaves by the top edge near its end
+    handOverX = roarFrom = 0;
+    EXPECT_LE(longestEmptySky(QSize(5120, 1440)), classic);
+    EXPECT_EQ(drawing.image.canvas().units(), QSize(2133, 600));
+    EXPECT_EQ(leftByTopOrBottom, 0);
+    EXPECT_TRUE(handOverX > 700 + 1333 && handOverX < 700 + 1333 + 4) << handOverX;
+    EXPECT_NEAR(lastX, 805 + 1333, 3);
     EXPECT_GT(roarFrom, 805) << "the jet is heard as soon as it cruises in sight";
 }
