@@ -3,51 +3,28 @@
 // their relay, each launching the next.
 #include "flighttable.h"
 #include "saverscene.h"
-#include "settings/conversions.h"
 #include "sound/soundcontrol.h"
 
 #include <cmath>
 
 namespace skyraid {
 
-namespace {
-
-const FormationPlaneSpec& planeRow(int k)
+void SaverScene::step(Surface picture, int stepX, int stepY)
 {
-    return FlightTable[std::size_t(k - 1)];
+    if (stepY != 0)
+        m_services.drawing.moveSurfaceY(picture, stepY);
+    m_services.drawing.moveSurfaceX(picture, stepX);
 }
 
-} // namespace
-
-void SaverScene::cruiseBackgroundPlane()
+int SaverScene::driftStep(const FormationPlaneSpec& spec, Flight& flight)
 {
-    m_services.drawing.moveSurfaceX(m_backgroundPlanePicture, BackgroundPlane.StepX);
-}
-
-void SaverScene::driftBackgroundPlane()
-{
-    cruiseBackgroundPlane();
-}
-
-void SaverScene::cruiseJet()
-{
-    m_services.drawing.moveSurfaceX(m_jetPicture, FastJet.StepX);
-}
-
-void SaverScene::driftJet()
-{
-    cruiseJet();
-}
-
-void SaverScene::cruisePlane(int k)
-{
-    m_services.drawing.moveSurfaceX(m_planePictures[std::size_t(k)], planeRow(k).StepX);
-}
-
-void SaverScene::driftPlane(int k)
-{
-    m_services.drawing.moveSurfaceY(m_planePictures[std::size_t(k)], planeRow(k).DriftY);
-    cruisePlane(k);
+    // What is left over is carried to the next step: on the classic canvas
+    // every step is the table's.
+    const int width = m_canvasSize.width();
+    flight.driftOwed += spec.driftY * DrawingControl::ClassicWidth;
+    const int stepY = flight.driftOwed / width;
+    flight.driftOwed -= stepY * width;
+    return stepY;
 }
 
 // An aircraft steps at most once a frame, and only once "Speed" milliseconds
@@ -55,124 +32,97 @@ void SaverScene::driftPlane(int k)
 template <typename Mover> void SaverScene::stepIfDue(std::uint32_t& tick, Mover mover)
 {
     const std::uint32_t elapsed = m_services.time.tickCount() - tick;
-    if (double(elapsed) >= m_stepMs) {
+    if (elapsed >= m_options.stepMs) {
         mover();
         tick = m_services.time.tickCount();
     }
 }
 
-void SaverScene::parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds)
+void SaverScene::parkSolo(const SoloAircraftSpec& spec, Flight& flight)
 {
-    seconds = 0;
-    waiting = 1;
-    m_services.drawing.setSurfaceX(surface, across(aircraft.RestartX));
-    m_services.drawing.setSurfaceY(surface, m_flightAltitude);
+    flight.seconds = 0;
+    flight.inFlight = false;
+    m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
+    m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
 }
 
-void SaverScene::relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting,
-                               int seconds, double delay)
+void SaverScene::relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait)
 {
-    m_services.drawing.setSurfaceX(surface, across(aircraft.RestartX));
-    m_services.drawing.setSurfaceY(surface, m_flightAltitude);
-    if (seconds > delay - 1) {
-        waiting = 0;
+    m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
+    m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
+    if (flight.seconds >= wait) {
+        flight.inFlight = true;
         m_flightAltitude = int(std::floor(m_services.random.nextFraction() * 500));
     }
 }
 
-void SaverScene::flyBackgroundPlane()
+bool SaverScene::flySolo(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait)
 {
     DrawingControl& drawing = m_services.drawing;
-    drawing.drawSurface(m_backgroundPlanePicture);
-    if (m_backgroundPlaneParked == 0) {
-        const bool cruise = m_backgroundPlanePhase == -1;
-        ++m_backgroundPlanePhaseFrames;
-        stepIfDue(cruise ? m_backgroundPlaneCruiseTick : m_backgroundPlaneDriftTick,
-                  [this, cruise] { cruise ? cruiseBackgroundPlane() : driftBackgroundPlane(); });
-        m_backgroundPlaneX = drawing.surfaceX(m_backgroundPlanePicture);
-        if (m_backgroundPlaneX < across(BackgroundPlane.ExitX))
-            parkSolo(BackgroundPlane, m_backgroundPlanePicture, m_backgroundPlaneParked,
-                     m_backgroundPlaneSeconds);
-        if (m_backgroundPlanePhaseFrames ==
-            (cruise ? BackgroundPlane.CruiseFrames : BackgroundPlane.DriftFrames)) {
-            m_backgroundPlanePhase = cruise ? 0 : -1;
-            m_backgroundPlanePhaseFrames = 0;
+    drawing.drawSurface(flight.picture);
+    const bool cruising = flight.cruising;
+    const bool flying = flight.inFlight;
+    if (flying) {
+        ++flight.phaseFrames;
+        std::uint32_t& tick =
+            cruising || !spec.driftsOnItsOwnClock ? flight.tick : flight.driftTick;
+        stepIfDue(tick, [&] { step(flight.picture, spec.stepX, 0); });
+        flight.x = drawing.surfaceX(flight.picture);
+        if ((!cruising || spec.parksWhileCruising) && flight.x < across(spec.exitX))
+            parkSolo(spec, flight);
+        if (flight.phaseFrames == (cruising ? spec.cruiseFrames : spec.driftFrames)) {
+            flight.cruising = !cruising;
+            flight.phaseFrames = 0;
         }
     }
-    if (m_backgroundPlaneParked == 1) {
-        // A text that is not a number waits no time at all.
-        relaunchIfDue(BackgroundPlane, m_backgroundPlanePicture, m_backgroundPlaneParked,
-                      m_backgroundPlaneSeconds, toNumber(m_backgroundPlaneDelay));
-    }
+    if (!flight.inFlight)
+        relaunchIfDue(spec, flight, wait);
+    return flying && cruising;
 }
 
 void SaverScene::flyJet()
 {
-    DrawingControl& drawing = m_services.drawing;
-    drawing.drawSurface(m_jetPicture);
-    if (m_jetParked == 0) {
-        ++m_jetPhaseFrames;
-        if (m_jetCruising) {
-            stepIfDue(m_jetTick, [this] { cruiseJet(); });
-            m_jetX = drawing.surfaceX(m_jetPicture);
-            if (m_jetPhaseFrames == FastJet.CruiseFrames) {
-                m_jetCruising = false;
-                m_jetPhaseFrames = 0;
-            }
-            if (m_jetX > 200 && m_jetX < across(805) && isYes(m_jetOption) && !m_silenced) {
-                m_services.sound.setVolume(m_jetSound, m_volume);
-                m_services.sound.playSound(m_jetSound, -1, -1);
-            }
-        } else {
-            stepIfDue(m_jetTick, [this] { driftJet(); });
-            m_jetX = drawing.surfaceX(m_jetPicture);
-            // Parked only in drift frames: one cruise phase covers at most
-            // 200 pixels, so the jet is never far past its limit.
-            if (m_jetX < across(FastJet.ExitX))
-                parkSolo(FastJet, m_jetPicture, m_jetParked, m_jetSeconds);
-            if (m_jetPhaseFrames == FastJet.DriftFrames) {
-                m_jetCruising = true;
-                m_jetPhaseFrames = 0;
-            }
-        }
+    // The jet roars while it cruises in sight.
+    const bool cruised = flySolo(FastJet, m_jet, m_options.jetWait);
+    if (cruised && m_jet.x > 200 && m_jet.x < across(805) && !m_silenced) {
+        m_services.sound.setVolume(m_jetSound, m_options.volume);
+        m_services.sound.playSound(m_jetSound, -1, -1);
     }
-    if (m_jetParked == 1)
-        relaunchIfDue(FastJet, m_jetPicture, m_jetParked, m_jetSeconds, m_jetDelay);
 }
 
-void SaverScene::flyPlane(int k)
+void SaverScene::flyPlane(std::size_t row)
 {
     DrawingControl& drawing = m_services.drawing;
-    FormationPlane& plane = m_planes[std::size_t(k)];
-    const FormationPlaneSpec& row = planeRow(k);
-    const Surface surface = m_planePictures[std::size_t(k)];
+    Flight& plane = m_planes[row];
+    const FormationPlaneSpec& spec = FlightTable[row];
 
     ++plane.phaseFrames;
-    drawing.drawSurface(surface);
-    if (plane.phase != -1) {
-        stepIfDue(plane.lastMoveTick, [this, k] { driftPlane(k); });
-        if (plane.phaseFrames == row.DriftFrames) {
-            plane.phase = -1;
+    drawing.drawSurface(plane.picture);
+    if (!plane.cruising) {
+        stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, driftStep(spec, plane)); });
+        if (plane.phaseFrames == spec.driftFrames) {
+            plane.cruising = true;
             plane.phaseFrames = 0;
         }
         return;
     }
 
-    stepIfDue(plane.lastMoveTick, [this, k] { cruisePlane(k); });
-    plane.lastX = drawing.surfaceX(surface);
-    const int exitX = across(row.ExitX);
-    if (row.leftward() ? plane.lastX < exitX : plane.lastX > exitX) {
-        plane.active = false;
-        drawing.setSurfaceX(surface, across(row.RestartX));
-        drawing.setSurfaceY(surface, row.RestartY);
+    stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, 0); });
+    plane.x = drawing.surfaceX(plane.picture);
+    const int exitX = across(spec.exitX);
+    if (spec.leftward() ? plane.x < exitX : plane.x > exitX) {
+        plane.inFlight = false;
+        plane.driftOwed = 0;
+        drawing.setSurfaceX(plane.picture, across(spec.restartX));
+        drawing.setSurfaceY(plane.picture, down(spec.restartY));
     }
-    if (plane.phaseFrames == row.CruiseFrames) {
-        plane.phase = 0;
+    if (plane.phaseFrames == spec.cruiseFrames) {
+        plane.cruising = false;
         plane.phaseFrames = 0;
     }
-    const int handOverX = across(row.HandOverX);
-    if (row.leftward() ? plane.lastX < handOverX : plane.lastX > handOverX)
-        m_planes[std::size_t(row.Activates)].active = true;
+    const int handOverX = across(spec.handOverX);
+    if (spec.leftward() ? plane.x < handOverX : plane.x > handOverX)
+        m_planes[std::size_t(spec.next)].inFlight = true;
 }
 
 } // namespace skyraid

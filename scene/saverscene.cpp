@@ -1,6 +1,5 @@
 #include "saverscene.h"
 
-#include "canvas.h"
 #include "flighttable.h"
 #include "platform/platform.h"
 #include "settings/conversions.h"
@@ -21,7 +20,59 @@ constexpr int SecondsPerDay = 24 * 60 * 60;
 constexpr std::array<int, 19> SoundOffMinutes{1,  2,  3,   4,   5,   10,  15,  20,  30, 45,
                                               60, 90, 120, 180, 240, 300, 360, 420, 480};
 
+// Milliseconds, rounded up: a whole number of them passes it exactly when it
+// passes the number itself.
+std::uint64_t wholeMillisecondsUp(double ms)
+{
+    return std::uint64_t(std::clamp(std::ceil(ms), 0.0, double(std::uint64_t(1) << 32)));
+}
+
+// Seconds, rounded down: a whole count of seconds is greater than the number
+// less one exactly when it reaches this.
+std::int64_t wholeSecondsDown(double seconds)
+{
+    constexpr double Limit = double(std::int64_t(1) << 40);
+    return std::int64_t(std::clamp(std::floor(seconds), -Limit, Limit));
+}
+
 } // namespace
+
+SceneOptions SceneOptions::read(SettingsStore& store)
+{
+    SceneOptions options;
+    options.fillScreen = isYes(readSetting(store, keys::FillScreen));
+    const double background = toNumber(readSetting(store, keys::BackGround));
+    options.background = background == 2   ? Background::SkyBlue
+                         : background == 3 ? Background::Picture
+                                           : Background::Black;
+    options.backgroundFileName = readSetting(store, keys::BMPFileName);
+    options.logoShown = isYes(readSetting(store, keys::LogoChecked));
+    options.logoFileName = readSetting(store, keys::LogoFileName);
+    options.backgroundPlaneFlies = isYes(readSetting(store, keys::PlaneBG));
+    const double jet = toNumber(readSetting(store, keys::Prop));
+    options.jetFlies = jet == 1;
+    options.jetSoundStopped = jet == 0;
+    options.stepMs = wholeMillisecondsUp(toNumber(readSetting(store, keys::Speed)));
+    // A text that is not a number waits no time at all.
+    options.backgroundPlaneWait = wholeSecondsDown(toNumber(readSetting(store, keys::BGFreq)));
+    options.jetWait = wholeSecondsDown(toNumber(readSetting(store, keys::SecDelay)));
+    options.messageSize = parseNumber(readSetting(store, keys::FontSize));
+    // The count of moves runs from 1 and stops at the largest 16-bit value.
+    const double moves = toNumber(readSetting(store, keys::MouseSens));
+    if (moves >= 1 && moves <= std::numeric_limits<std::int16_t>::max() &&
+        moves == std::floor(moves))
+        options.movesToEnd = int(moves);
+    options.clockShown = isYes(readSetting(store, keys::Clock));
+    options.clockFontSize = readNumberWhole16(store, keys::FontClock);
+    const QString soundOff = readSetting(store, keys::SoundOff);
+    if (soundOff != u"Never") {
+        const double minutes = toNumber(soundOff);
+        const auto it = std::find(SoundOffMinutes.begin(), SoundOffMinutes.end(), minutes);
+        options.soundLimitSeconds = it != SoundOffMinutes.end() ? *it * 60 : 0;
+    }
+    options.volume = readWhole16(store, keys::Volume);
+    return options;
+}
 
 SaverScene::SaverScene(SceneServices services) : m_services(std::move(services))
 {
@@ -40,34 +91,20 @@ SaverScene::~SaverScene()
 void SaverScene::start()
 {
     m_loaded = true;
-    SettingsStore& store = m_services.store;
-    seedOnFirstRun(store, m_services.assetFolder);
+    seedOnFirstRun(m_services.store, m_services.assetFolder);
+    m_options = SceneOptions::read(m_services.store);
 
+    // The background plane and the jet fly at once, and the formation's first.
     m_silenced = false;
-    for (int k = 1; k <= 15; ++k)
-        m_planes[std::size_t(k)].active = k == 1;
+    m_backgroundPlane.inFlight = true;
+    m_jet.inFlight = true;
+    for (std::size_t row = 0; row < m_planes.size(); ++row)
+        m_planes[row].inFlight = row == 0;
 
     m_services.sound.setVisible(false);
-
-    m_backgroundPlaneOption = readSetting(store, keys::PlaneBG);
-    m_backgroundKind = toNumber(readSetting(store, keys::BackGround));
-    m_jetOption = readSetting(store, keys::Prop);
-    m_stepMs = toNumber(readSetting(store, keys::Speed));
-    m_logoShown = toNumber(readSetting(store, keys::LogoChecked));
-    m_backgroundPlaneDelay = readSetting(store, keys::BGFreq);
-    m_jetDelay = toNumber(readSetting(store, keys::SecDelay));
-    m_messageFontSize = readSetting(store, keys::FontSize);
-    m_mouseSensitivity = toNumber(readSetting(store, keys::MouseSens));
-    m_clockShown = toNumber(readSetting(store, keys::Clock));
-    m_clockFontSize = readNumberWhole16(store, keys::FontClock);
-    m_soundCutOff = readSetting(store, keys::SoundOff);
-    m_volume = readWhole16(store, keys::Volume);
-
-    if (m_soundCutOff != u"Never")
-        readSoundCutOff();
-
     m_services.platform.showCursor(false);
     openCanvas();
+    placeMessage();
     openJetSound();
 
     m_clockSample = QTime(0, 0); // midnight until the sound timer's first tick
@@ -87,16 +124,14 @@ Surface SaverScene::loadPicture(const QString& fileName, Transparency transparen
 
 int SaverScene::across(int x) const
 {
-    return x >= Canvas::Width / 2 ? x + m_widening : x;
+    return x >= DrawingControl::ClassicWidth / 2 ? x + m_widening : x;
 }
 
 void SaverScene::openCanvas()
 {
-    SettingsStore& store = m_services.store;
     const QString& assets = m_services.assetFolder;
     DrawingControl& drawing = m_services.drawing;
-    m_fillScreen = isYes(readSetting(store, keys::FillScreen));
-    drawing.setFillScreen(m_fillScreen);
+    drawing.setFillScreen(m_options.fillScreen);
     if (!drawing.openDisplay()) {
         m_services.platform.showMessage(
             QStringLiteral("Error opening Direct Draw!"),
@@ -104,38 +139,36 @@ void SaverScene::openCanvas()
                            "displaying 64K colors."));
         return;
     }
-    m_widening = drawing.canvasSize().width() - Canvas::Width;
+    m_canvasSize = drawing.canvasSize();
+    m_widening = m_canvasSize.width() - DrawingControl::ClassicWidth;
+    m_bandTop = (m_canvasSize.height() - DrawingControl::ClassicHeight) / 2;
 
-    m_backgroundKind = toNumber(readSetting(store, keys::BackGround));
-    if (m_backgroundKind == 3) {
-        m_backgroundFileName = readSetting(store, keys::BMPFileName);
-        m_backgroundPicture = loadPicture(m_backgroundFileName, Transparency::Opaque, 0, 0);
-        if (m_fillScreen)
+    if (m_options.background == SceneOptions::Background::Picture) {
+        m_backgroundPicture = loadPicture(m_options.backgroundFileName, Transparency::Opaque, 0, 0);
+        if (m_options.fillScreen)
             drawing.coverCanvas(m_backgroundPicture);
     }
-    m_logoShown = toNumber(readSetting(store, keys::LogoChecked));
-    if (m_logoShown == 1) {
-        m_logoFileName = readSetting(store, keys::LogoFileName);
-        m_logoPicture = loadPicture(m_logoFileName, Transparency::OwnAlpha, 1, 20);
-    }
-    m_jetPicture = loadPicture(assets + QStringLiteral("FastJet.bmp"),
-                               Transparency::KeyedByTopLeftPixel, across(805), 75);
-    m_backgroundPlaneOption = readSetting(store, keys::PlaneBG);
-    m_backgroundPlanePicture = loadPicture(assets + QStringLiteral("skyrbg.bmp"),
-                                           Transparency::KeyedByTopLeftPixel, across(805), 350);
-    for (int k = 1; k <= 15; ++k) {
-        const FormationPlaneSpec& plane = FlightTable[std::size_t(k - 1)];
-        m_planePictures[std::size_t(k)] =
-            loadPicture(assets + plane.Picture, Transparency::KeyedByTopLeftPixel,
-                        across(plane.StartX), plane.StartY);
+    if (m_options.logoShown)
+        m_logoPicture = loadPicture(m_options.logoFileName, Transparency::OwnAlpha, 1, 20);
+    const auto loadSolo = [&](const SoloAircraftSpec& spec) {
+        return loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
+                           across(spec.restartX), down(spec.startY));
+    };
+    m_jet.picture = loadSolo(FastJet);
+    m_backgroundPlane.picture = loadSolo(BackgroundPlane);
+    for (std::size_t row = 0; row < m_planes.size(); ++row) {
+        const FormationPlaneSpec& spec = FlightTable[row];
+        m_planes[row].picture =
+            loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
+                        across(spec.startX), down(spec.startY));
     }
     // A background that cannot be read gives way to our own sunset.
     if (m_backgroundPicture && !drawing.hasPicture(m_backgroundPicture)) {
         m_services.warn(QStringLiteral("cannot read the background picture %1; showing the sunset")
-                            .arg(m_backgroundFileName));
+                            .arg(m_options.backgroundFileName));
         drawing.loadPicture(m_backgroundPicture, assets + QStringLiteral("Sunset Yellow.BMP"),
                             Transparency::Opaque);
-        if (m_fillScreen)
+        if (m_options.fillScreen)
             drawing.coverCanvas(m_backgroundPicture);
     }
 }
@@ -145,27 +178,18 @@ void SaverScene::openJetSound()
     SoundControl& sound = m_services.sound;
     sound.releaseSound(m_jetSound);
     m_jetSound = sound.loadSound(m_services.assetFolder + QStringLiteral("jets.wav"));
-    if (toNumber(m_jetOption) == 0)
+    if (m_options.jetSoundStopped)
         sound.stopSound(m_jetSound);
-    m_jetOption = readSetting(m_services.store, keys::Prop);
-}
-
-void SaverScene::readSoundCutOff()
-{
-    const double minutes = toNumber(m_soundCutOff);
-    const auto it = std::find(SoundOffMinutes.begin(), SoundOffMinutes.end(), minutes);
-    if (it != SoundOffMinutes.end())
-        m_soundLimitSeconds = std::int16_t(*it * 60);
 }
 
 void SaverScene::onPauseSecond()
 {
     if (m_closed)
         return;
-    ++m_backgroundPlaneSeconds;
-    ++m_jetSeconds;
-    if (m_jetSeconds > m_jetDelay)
-        m_jetSeconds = 0;
+    ++m_backgroundPlane.seconds;
+    ++m_jet.seconds;
+    if (m_jet.seconds > m_options.jetWait)
+        m_jet.seconds = 0;
 }
 
 void SaverScene::onSoundSecond()
@@ -173,10 +197,10 @@ void SaverScene::onSoundSecond()
     if (m_closed)
         return;
     m_clockSample = m_services.time.timeOfDay();
-    if (m_soundCutOff == u"Never")
+    if (!m_options.soundLimitSeconds)
         return;
     ++m_soundSeconds;
-    if (m_soundSeconds >= m_soundLimitSeconds) {
+    if (m_soundSeconds >= *m_options.soundLimitSeconds) {
         m_services.sound.stopAllSounds();
         m_silenced = true;
     }
@@ -190,37 +214,48 @@ void SaverScene::onFrame()
         return;
     DrawingControl& drawing = m_services.drawing;
 
-    if (m_backgroundKind == 2) {
+    switch (m_options.background) {
+    case SceneOptions::Background::SkyBlue:
         drawing.fill(qRgb(0, 226, 251));
-    } else if (m_backgroundKind == 3) {
+        break;
+    case SceneOptions::Background::Picture:
         drawing.drawSurface(m_backgroundPicture);
         drawing.setSurfaceX(m_backgroundPicture, 0);
         drawing.setSurfaceY(m_backgroundPicture, 0);
-    } else {
+        break;
+    case SceneOptions::Background::Black:
         drawing.fill(qRgb(0, 0, 0));
+        break;
     }
 
-    SettingsStore& store = m_services.store;
-    m_message = readSetting(store, keys::Message);
-    m_messageShown = toNumber(readSetting(store, keys::MessageChecked));
-    m_fontName = readSetting(store, keys::FontName);
-
-    if (m_messageShown == 1)
+    followMessageOptions();
+    if (m_messageShown)
         drawMessage();
-    if (m_logoShown == 1)
+    if (m_options.logoShown)
         drawLogo();
-    if (isYes(m_backgroundPlaneOption))
-        flyBackgroundPlane();
-    if (isYes(m_jetOption))
+    if (m_options.backgroundPlaneFlies)
+        flySolo(BackgroundPlane, m_backgroundPlane, m_options.backgroundPlaneWait);
+    if (m_options.jetFlies)
         flyJet();
-    for (int k = 1; k <= 15; ++k) {
-        if (m_planes[std::size_t(k)].active)
-            flyPlane(k);
+    for (std::size_t row = 0; row < m_planes.size(); ++row) {
+        if (m_planes[row].inFlight)
+            flyPlane(row);
     }
-    if (m_clockShown == 1)
+    if (m_options.clockShown)
         drawClock();
 
     drawing.flip();
+}
+
+void SaverScene::followMessageOptions()
+{
+    // The text and its face matter only while the message is shown.
+    SettingsStore& store = m_services.store;
+    m_messageShown = isYes(readSetting(store, keys::MessageChecked));
+    if (!m_messageShown)
+        return;
+    m_message = readSetting(store, keys::Message);
+    m_messageFont = readSetting(store, keys::FontName);
 }
 
 void SaverScene::onMouseMove()
@@ -230,7 +265,7 @@ void SaverScene::onMouseMove()
     // The count stops at its largest value rather than wrapping round.
     if (m_mouseMoves < std::numeric_limits<std::int16_t>::max())
         ++m_mouseMoves;
-    if (m_mouseSensitivity == m_mouseMoves) {
+    if (m_options.movesToEnd == m_mouseMoves) {
         endByInput();
         return;
     }
@@ -294,20 +329,20 @@ void SaverScene::unload()
 
 void SaverScene::launchWholeFormation()
 {
-    for (int k = 1; k <= 15; ++k)
-        m_planes[std::size_t(k)].active = true;
+    for (Flight& plane : m_planes)
+        plane.inFlight = true;
 }
 
 SaverScene::View SaverScene::view() const
 {
     View view;
-    view.backgroundPlane = {m_backgroundPlanePicture, m_backgroundPlaneParked == 0};
-    view.jet = {m_jetPicture, m_jetParked == 0};
-    for (std::size_t k = 1; k <= 15; ++k)
-        view.planes[k] = {m_planePictures[k], m_planes[k].active};
+    view.backgroundPlane = {m_backgroundPlane.picture, m_backgroundPlane.inFlight};
+    view.jet = {m_jet.picture, m_jet.inFlight};
+    for (std::size_t row = 0; row < m_planes.size(); ++row)
+        view.planes[row] = {m_planes[row].picture, m_planes[row].inFlight};
     view.logo = m_logoPicture;
-    view.jetX = m_jetX;
-    view.soundLimitSeconds = m_soundLimitSeconds;
+    view.jetX = m_jet.x;
+    view.soundLimitSeconds = m_options.soundLimitSeconds.value_or(0);
     view.clockSample = m_clockSample;
     return view;
 }

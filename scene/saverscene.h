@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
-#include <QLocale>
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QTime>
 #include <QTimer>
@@ -18,7 +19,8 @@
 namespace skyraid {
 
 class Platform;
-struct SoloAircraft;
+struct FormationPlaneSpec;
+struct SoloAircraftSpec;
 class SettingsStore;
 class SoundControl;
 
@@ -39,6 +41,39 @@ struct SceneServices {
     std::function<void(const QString&)> warn = [](const QString& text) {
         std::fprintf(stderr, "skyraid: %s\n", qPrintable(text));
     };
+};
+
+// The options the scene runs with, read from the store once as it starts,
+// by the number and yes/no rules of settings/conversions.h.
+struct SceneOptions {
+    enum class Background { Black, SkyBlue, Picture };
+
+    bool fillScreen = false;                   // "FillScreen": the canvas takes the screen's shape
+    Background background = Background::Black; // "BackGround": 2 sky blue, 3 a picture, else black
+    QString backgroundFileName;                // "BMPFileName"
+    bool logoShown = false;                    // "LogoChecked"
+    QString logoFileName;                      // "LogoFileName"
+    bool backgroundPlaneFlies = false;         // "PlaneBG"
+    bool jetFlies = false;                     // "Prop" yes: the fast jet flies, and roars
+    bool jetSoundStopped = false;              // "Prop" 0: its sound is stopped as it loads
+    // "Speed": milliseconds between an aircraft's steps, rounded up.
+    std::uint64_t stepMs = 0;
+    // "BGFreq" and "SecDelay": whole seconds the background plane and the jet
+    // wait parked, rounded down.
+    std::int64_t backgroundPlaneWait = 0;
+    std::int64_t jetWait = 0;
+    std::optional<double> messageSize; // "FontSize"; none when it is no number
+    // "MouseSens": mouse moves within ten seconds that end the saver; none
+    // when no count of moves can equal it.
+    std::optional<int> movesToEnd;
+    bool clockShown = false;        // "Clock"
+    std::int16_t clockFontSize = 0; // "FontClock"
+    // "SoundOff": seconds the sound plays for; none for "Never", 0 for a
+    // number of minutes the dialog does not offer.
+    std::optional<int> soundLimitSeconds;
+    std::int16_t volume = 0; // "Volume"
+
+    static SceneOptions read(SettingsStore& store);
 };
 
 // The running saver's scene: it reads the options, opens the canvas and the
@@ -76,31 +111,26 @@ public:
     struct View {
         Aircraft backgroundPlane;
         Aircraft jet;
-        std::array<Aircraft, 16> planes{}; // 1 to 15
+        std::array<Aircraft, 15> planes{}; // in the flight table's order
         Surface logo = 0;
-        int jetX = 0;              // read back in the jet's last cruise frame
+        int jetX = 0;              // read back after the jet's last step
         int soundLimitSeconds = 0; // 0 while the sound is never cut off
         QTime clockSample;
     };
     View view() const;
 
-    // The clock's text for a time of day: the hour, minute and second, in
-    // the locale's order, with its separators and its morning or afternoon.
-    static QString clockText(QTime time, const QLocale& locale);
-    // The time format behind it, made from the locale's long time format and,
-    // for the separator of hours and minutes if the long one has none, its
-    // short one.
-    static QString clockFormat(const QLocale& locale);
-    static QString clockFormat(QStringView longFormat, QStringView shortFormat);
-
 private:
-    // The flight of one of the fifteen planes of the formation relay.
-    struct FormationPlane {
-        bool active = false;
-        std::int16_t phase = 0;         // -1 cruise, 0 drift
-        int phaseFrames = 0;            // frames in the current phase
-        std::uint32_t lastMoveTick = 0; // tick count after the last step
-        int lastX = 0;                  // x read back in the last cruise frame
+    // One aircraft's flight.
+    struct Flight {
+        Surface picture = 0;
+        bool inFlight = false;       // false while parked or waiting for its turn
+        bool cruising = false;       // in its cruise phase, else in its drift phase
+        int phaseFrames = 0;         // frames in the current phase
+        std::uint32_t tick = 0;      // tick count after its last step
+        std::uint32_t driftTick = 0; // after its last drift step, for one timed on its own
+        int x = 0;                   // read back after the step
+        int seconds = 0;             // the background plane's and the jet's seconds parked
+        int driftOwed = 0;           // a formation plane's drift not yet taken, in 1/width units
     };
 
     void openCanvas();
@@ -109,86 +139,64 @@ private:
     // this canvas: one in the right half keeps its distance from the right
     // edge.
     int across(int x) const;
-    // The cut-off in seconds from the chosen minutes; other texts keep it at 0.
-    void readSoundCutOff();
+    // A height of the flight table, written for a canvas 600 units high, on
+    // this canvas: in a band of 600 units in its middle.
+    int down(int y) const { return y + m_bandTop; }
+    // Where the message goes for its size, if it can be shown.
+    void placeMessage();
+    // Reads the message's options again, so that it follows the dialog.
+    void followMessageOptions();
     // Lets the cursor and the sound go; once only, and only after a start.
     void unload();
 
     // The turns of the frame.
     void drawMessage();
     void drawLogo();
-    void flyBackgroundPlane();
+    // Returns whether the aircraft cruised in this frame.
+    bool flySolo(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait);
     void flyJet();
-    void flyPlane(int k);
+    void flyPlane(std::size_t row);
     void drawClock();
 
-    // The movers: cruise steps are horizontal; a formation plane's drift
-    // steps also climb or sink a pixel.
-    void cruiseBackgroundPlane();
-    void driftBackgroundPlane();
-    void cruiseJet();
-    void driftJet();
-    void cruisePlane(int k);
-    void driftPlane(int k);
+    // A step: across, and for a drifting formation plane up or down.
+    void step(Surface picture, int stepX, int stepY);
+    // The formation plane's vertical step: its table's, times 800 / width, so
+    // that on any canvas it climbs or sinks the same share of the height
+    // while crossing.
+    int driftStep(const FormationPlaneSpec& spec, Flight& flight);
 
     template <typename Mover> void stepIfDue(std::uint32_t& tick, Mover mover);
-    void parkSolo(const SoloAircraft& aircraft, Surface surface, int& waiting, int& seconds);
-    void relaunchIfDue(const SoloAircraft& aircraft, Surface surface, int& waiting, int seconds,
-                       double delay);
+    void parkSolo(const SoloAircraftSpec& spec, Flight& flight);
+    void relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait);
 
     void endByInput();
     Surface loadPicture(const QString& fileName, Transparency transparency, int x, int y);
 
     SceneServices m_services;
+    SceneOptions m_options;
 
-    // Options read at the start.
-    bool m_fillScreen = false;       // "FillScreen": the canvas takes the screen's shape
-    int m_widening = 0;              // units the canvas is wider than 800
-    QString m_backgroundPlaneOption; // "PlaneBG": the background plane flies when yes
-    double m_backgroundKind = 0;     // 2 sky blue, 3 the user's picture, else black
-    QString m_jetOption;             // "Prop": the fast jet flies, and roars, when yes
-    double m_stepMs = 0;             // "Speed": milliseconds between an aircraft's steps
-    double m_logoShown = 0;
-    QString m_backgroundPlaneDelay; // seconds the background plane waits parked
-    double m_jetDelay = 0;          // seconds the jet waits parked
-    QString m_messageFontSize;
-    double m_mouseSensitivity = 0; // moves within ten seconds that end the saver
-    double m_clockShown = 0;
-    std::int16_t m_clockFontSize = 0;
-    QString m_soundCutOff; // minutes, or "Never"
-    std::int16_t m_volume = 0;
-    QString m_backgroundFileName;
-    QString m_logoFileName;
+    // The canvas, and the top of the band the aircraft fly in.
+    QSize m_canvasSize{DrawingControl::ClassicWidth, DrawingControl::ClassicHeight};
+    int m_widening = 0; // units the canvas is wider than 800
+    int m_bandTop = 0;
 
-    // Read again on every frame.
-    QString m_message;
-    double m_messageShown = 0;
-    QString m_fontName;
+    // The message's options, read again on every frame.
+    bool m_messageShown = false;        // "MessageChecked"
+    QString m_message;                  // "Message"
+    QString m_messageFont;              // "FontName"
+    std::optional<int> m_messagePixels; // none when the size cannot be shown
+    int m_messageY = 0;
 
-    // Pictures on the canvas.
+    // Pictures on the canvas besides the aircraft.
     Surface m_backgroundPicture = 0;
     Surface m_logoPicture = 0;
-    Surface m_jetPicture = 0;
-    Surface m_backgroundPlanePicture = 0;
-    std::array<Surface, 16> m_planePictures{}; // 1 to 15
 
     // Flights. Tick counts are compared by unsigned difference, so the
     // counter's wrap-around does no harm.
-    int m_backgroundPlaneParked = 0;         // 1 while parked
-    std::int16_t m_backgroundPlanePhase = 0; // -1 cruise, 0 drift
-    int m_backgroundPlanePhaseFrames = 0;
-    std::uint32_t m_backgroundPlaneCruiseTick = 0;
-    std::uint32_t m_backgroundPlaneDriftTick = 0;
-    int m_backgroundPlaneX = 0;
-    int m_backgroundPlaneSeconds = 0;
-    int m_jetParked = 0;        // 1 while parked
-    bool m_jetCruising = false; // true cruise, false drift
-    int m_jetPhaseFrames = 0;
-    std::uint32_t m_jetTick = 0;
-    int m_jetX = 0;
-    int m_jetSeconds = 0;
-    int m_flightAltitude = 0; // park height shared by the background plane and the jet
-    std::array<FormationPlane, 16> m_planes{}; // 1 to 15
+    Flight m_backgroundPlane;
+    Flight m_jet;
+    int m_flightAltitude = 0;          // park height shared by the background plane and the jet
+    std::array<Flight, 15> m_planes{}; // in the flight table's order
 
     // Input.
     std::int16_t m_mouseMoves = 0;
@@ -196,7 +204,6 @@ private:
 
     // Sound and clock.
     std::int32_t m_jetSound = 0;
-    std::int16_t m_soundLimitSeconds = 0;
     std::int32_t m_soundSeconds = 0;
     bool m_silenced = false;
     QTime m_clockSample; // the time of day the clock shows

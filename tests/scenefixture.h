@@ -60,9 +60,10 @@ protected:
 
     void load(const QString& assetFolder = QString())
     {
-        scene = std::make_unique<SaverScene>(
-            SceneServices{store, drawing, sound, platform, time, random,
-                          assetFolder.isEmpty() ? assets() : assetFolder, [this] { ++ended; }});
+        scene = std::make_unique<SaverScene>(SceneServices{
+            store, drawing, sound, platform, time, random,
+            assetFolder.isEmpty() ? assets() : assetFolder, [this] { ++ended; },
+            [] { return nullptr; }, [this](const QString& text) { warnings << text; }});
         drawing.setEvents(scene.get());
         scene->start();
     }
@@ -89,6 +90,7 @@ protected:
     test::FakeTime time;
     test::ScriptedRandom random;
     int ended = 0;
+    QStringList warnings; // told the user
     std::unique_ptr<SaverScene> scene;
 };
 

@@ -1,7 +1,10 @@
 // The flights, the overlays and the clock, against references in golden/
 // that are made again only on purpose, with SKYRAID_UPDATE_GOLDEN=1.
 #include "platform/platform.h"
+#include "scene/clockformat.h"
 #include "scenefixture.h"
+
+#include <map>
 
 #include <QDir>
 #include <QRegularExpression>
@@ -14,29 +17,35 @@ using namespace Qt::StringLiterals;
 const QString Golden = QStringLiteral(SKYRAID_TEST_SOURCE_DIR "/golden/");
 const bool UpdatingGolden = qEnvironmentVariableIsSet("SKYRAID_UPDATE_GOLDEN");
 
-using Flights = test::RunningScene;
+class Flights : public test::RunningScene {
+protected:
+    // The aircraft in the view's order: the background plane, the jet, the formation.
+    std::vector<SaverScene::Aircraft> aircraft() const
+    {
+        const SaverScene::View view = scene->view();
+        std::vector<SaverScene::Aircraft> all{view.backgroundPlane, view.jet};
+        all.insert(all.end(), view.planes.begin(), view.planes.end());
+        return all;
+    }
+    std::string trajectory(QSize screen);
+};
 
 // Twice round the relay, a frame every 8 ms and a step due on each, the pause
 // timer once a second, the tick counter wrapping on the way: a line for every
 // launch, parking and change of the jet's roar, and for where every flying
-// aircraft is every 250 frames.
-TEST_F(Flights, GoldenTrajectory)
+// aircraft is every 250 frames, its height within the band of 600 units the
+// aircraft fly in.
+std::string Flights::trajectory(QSize screen)
 {
     seed();
     set(keys::Speed, u"8"_s);
+    drawing.image.setScreenSize(screen);
     load();
+    random = {};
     random.fractions = {0.1, 0.7, 0.35, 0.999, 0.02}; // heights 50, 350, 175, 499, 10
     time.ticks = 0xFFFFFFFFu - 80'000;
     const Canvas& canvas = drawing.image.canvas();
-    const auto aircraftOf = [this] {
-        const SaverScene::View view = scene->view();
-        std::vector<SaverScene::Aircraft> all{view.backgroundPlane, view.jet};
-        all.insert(all.end(), view.planes.begin() + 1, view.planes.end());
-        return all;
-    };
-    std::vector<QString> names{u"bg"_s, u"jet"_s};
-    for (int k = 1; k <= 15; ++k)
-        names.push_back(QString::number(k));
+    const int bandTop = (canvas.units().height() - 600) / 2;
     std::vector<bool> flew(17);
     flew[0] = flew[1] = flew[2] = true; // the background plane, the jet, plane 1
     bool roaring = false;
@@ -47,11 +56,13 @@ TEST_F(Flights, GoldenTrajectory)
         if (n % 125 == 0)
             scene->onPauseSecond();
         QString places;
-        const std::vector<SaverScene::Aircraft> aircraft = aircraftOf();
+        const std::vector<SaverScene::Aircraft> all = aircraft();
         for (std::size_t i = 0; i < 17; ++i) {
-            const bool flies = aircraft[i].inFlight;
-            const Surface s = aircraft[i].picture;
-            const QString what = names[i] + u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s));
+            const bool flies = all[i].inFlight;
+            const Surface s = all[i].picture;
+            const QString what =
+                (i < 2 ? QStringList{u"bg"_s, u"jet"_s}[i] : QString::number(i - 1)) +
+                u"(%1,%2)"_s.arg(canvas.x(s)).arg(canvas.y(s) - bandTop);
             if (flies != flew[i])
                 lines << u"%1: %2 %3"_s.arg(n).arg(flies ? u"launch"_s : u"park"_s, what);
             places += flies ? u' ' + what : QString();
@@ -68,29 +79,17 @@ TEST_F(Flights, GoldenTrajectory)
             lines << QString::number(n) + u':' + places;
     }
 
-    test::expectGoldenText(u"flights.txt"_s, lines.join(u'\n').toUtf8() + '\n');
+    return lines.join(u'\n').toStdString() + '\n';
 }
 
-// Parked, the background plane and the jet fly again on the first frame
-// after their pause has run its whole seconds: "SecDelay" 2, "BGFreq" 3.
-TEST_F(Flights, RelaunchOnTheSecond)
+// On a tall screen the relay flies as on the classic canvas, in a band of
+// 600 units in the middle.
+TEST_F(Flights, GoldenTrajectory)
 {
-    seed();
-    set(keys::Speed, u"0"_s);
-    set(keys::SecDelay, u"2"_s);
-    set(keys::BGFreq, u"3"_s);
-    load();
-    for (int n = 0; scene->view().backgroundPlane.inFlight && n < 2000; ++n)
-        frame();         // the jet, twice as fast, parks first
-    QStringList waiting; // the background plane's and the jet's, after each second
-    for (int second = 1; second <= 3; ++second) {
-        scene->onPauseSecond();
-        frame();
-        const SaverScene::View view = scene->view();
-        waiting << QString::number(!view.backgroundPlane.inFlight) +
-                       QString::number(!view.jet.inFlight);
-    }
-    EXPECT_EQ(waiting.join(u' ').toStdString(), "11 10 00");
+    const std::string classic = trajectory(QSize(800, 600));
+    test::expectGoldenText(u"flights.txt"_s, QByteArray::fromStdString(classic));
+    EXPECT_EQ(trajectory(QSize(1080, 1920)), classic);
+    EXPECT_EQ(drawing.image.canvas().units(), QSize(800, 1422));
 }
 
 // The message and the logo lie under the aircraft, the clock over them, in
@@ -100,17 +99,26 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     seedWithOverlays();
     set(keys::FontName, u"Courier"_s);
     set(keys::FontClock, u"20"_s);
-    load();
-    frame();
-    EXPECT_EQ(
-        calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(scene->view().logo)
-                  .arg(scene->view().backgroundPlane.picture)),
-        u"setTextFont(Courier,30) drawText(Place a message here,5,560,#00ffff) drawSurface(%1) "
-        "drawSurface(%2) setTextFont(Arial,20) drawText(%3,0,0,#ffff00) flip"_s
-            .arg(scene->view().logo)
-            .arg(scene->view().backgroundPlane.picture)
-            .arg(SaverScene::clockText(QTime(0, 0), QLocale::system()))
-            .toStdString());
+    // On a tall screen too the logo and the clock keep to the top-left
+    // corner, and the message its distance from the bottom edge.
+    for (const auto& [screen, messageY] : {std::pair{QSize(1080, 1920), 1382}, {{800, 600}, 560}}) {
+        drawing.image.setScreenSize(screen);
+        load();
+        frame();
+        const SaverScene::View view = scene->view();
+        const Canvas& canvas = drawing.image.canvas();
+        EXPECT_EQ(QPoint(canvas.x(view.logo), canvas.y(view.logo)), QPoint(1, 20));
+        EXPECT_EQ(
+            calls(uR"(^(setTextFont|drawText|flip|drawSurface\((%1|%2)\)))"_s.arg(view.logo).arg(
+                view.backgroundPlane.picture)),
+            u"setTextFont(Courier,30) drawText(Place a message here,5,%1,#00ffff) "
+            "drawSurface(%2) drawSurface(%3) setTextFont(Arial,20) drawText(%4,0,0,#ffff00) "
+            "flip"_s.arg(messageY)
+                .arg(view.logo)
+                .arg(view.backgroundPlane.picture)
+                .arg(clockText(QTime(0, 0), QLocale::system()))
+                .toStdString());
+    }
     // In their colours, each with its top at its y; the clock in Arial (or the
     // face with its metrics that the system maps it to).
     const auto inkTop = [this](QRgb colour) {
@@ -133,7 +141,7 @@ TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
     time.time = QTime(21, 25, 51);
     scene->onSoundSecond();
     EXPECT_TRUE(frame().contains(
-        u"drawText(%1,0,0,#ffff00)"_s.arg(SaverScene::clockText(time.time, QLocale::system()))));
+        u"drawText(%1,0,0,#ffff00)"_s.arg(clockText(time.time, QLocale::system()))));
 }
 
 // In every locale Qt knows the clock shows the hour, the minute and the
@@ -153,7 +161,7 @@ TEST(Clock, EveryLocaleShowsJustHoursMinutesAndSeconds)
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
         for (const QTime time : {QTime(21, 25, 51), QTime(9, 5, 7)}) {
-            const QString text = SaverScene::clockText(time, locale);
+            const QString text = clockText(time, locale);
             const QString marker = time.hour() < 12 ? locale.amText() : locale.pmText();
             QString rest = text;
             if (!marker.isEmpty())
@@ -181,8 +189,7 @@ TEST(Clock, ReadsFormatsAsWritten)
                                {u"h:mm:ss AP"_s, u"h:mm AP"_s, u"h:mm:ss AP"_s},
                                {u"HH' '' 'mm:ss"_s, u"HH:mm"_s, u"HH:mm:ss"_s}};
     for (const auto& [longFormat, shortFormat, expected] : rows)
-        EXPECT_EQ(SaverScene::clockFormat(longFormat, shortFormat), expected)
-            << qPrintable(longFormat);
+        EXPECT_EQ(clockFormat(longFormat, shortFormat), expected) << qPrintable(longFormat);
 }
 
 // A fixed number of frames from a fixed start with our own pictures; not
@@ -258,8 +265,8 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     const SaverScene::View view = scene->view();
     EXPECT_EQ(canvas.units(), QSize(1067, 600));
     EXPECT_EQ(canvas.x(view.jet.picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[1].picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[2].picture), -301);
+    EXPECT_EQ(canvas.x(view.planes[0].picture), 1072);
+    EXPECT_EQ(canvas.x(view.planes[1].picture), -301);
     frame();
     const QImage wide = drawing.image.image();
     ASSERT_EQ(wide.size(), QSize(3840, 2160));
@@ -312,31 +319,57 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
 
-// On a wide canvas a rightward plane hands over and leaves by the right edge,
-// and the jet is heard all the way from it.
-TEST_F(Flights, WideRelayKeepsToTheRightEdge)
+// Over three minutes of frames on a 32:9 screen, a canvas of 2133 x 600
+// units: every aircraft crosses within its height, the sky is never longer
+// without a formation plane than on the classic canvas, a rightward plane
+// hands over and leaves by the right edge, and the jet is heard from it.
+TEST_F(Flights, UltraWideRelayStaysInSight)
 {
-    seed();
-    set(keys::Speed, u"0"_s);
-    drawing.image.setScreenSize(QSize(1920, 1080));
-    load();
-    const Canvas& canvas = drawing.image.canvas();
-    int handOverX = 0;
-    int lastX = 0;
-    int roarFrom = 0; // the jet's x when its roar was first heard
-    for (int n = 0; n < 5000; ++n) {
-        const bool roars = frame().contains(u"playSound(7)"_s);
-        const SaverScene::View view = scene->view();
-        if (roars && !roarFrom)
-            roarFrom = canvas.x(view.jet.picture);
-        const int x = canvas.x(view.planes[2].picture);
-        if (!handOverX && view.planes[3].inFlight)
-            handOverX = x;
-        if (handOverX && !view.planes[2].inFlight)
-            break;
-        lastX = x;
-    }
-    EXPECT_TRUE(handOverX > 700 + 267 && handOverX < 700 + 267 + 4) << handOverX;
-    EXPECT_TRUE(lastX > 805 + 267 - 4 && lastX <= 805 + 267) << lastX;
+    std::map<Surface, QSize> sizes; // in units, from the classic canvas
+    int leftByTopOrBottom = 0;
+    int handOverX = 0; // plane 2's, as plane 3 launches
+    int lastX = 0;     // plane 2's before it parks
+    int roarFrom = 0;  // the jet's x when its roar is first heard
+    const auto longestEmptySky = [&](QSize screen) {
+        seed();
+        set(keys::Speed, u"0"_s);
+        drawing.image.setScreenSize(screen);
+        load(assetFolder());
+        Canvas& canvas = drawing.image.canvas();
+        const QRect sky(QPoint(0, 0), canvas.units());
+        int empty = 0;
+        int longest = 0;
+        for (int n = 1; n <= 3 * 60 * 60; ++n) {
+            const bool roars = frame().contains(u"playSound(7)"_s);
+            if (n % 60 == 0)
+                scene->onPauseSecond();
+            bool formationSeen = false;
+            const std::vector<SaverScene::Aircraft> all = aircraft();
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                const Surface s = all[i].picture;
+                if (!sizes.count(s))
+                    sizes[s] = canvas.picture(s).size();
+                const QRect at(QPoint(canvas.x(s), canvas.y(s)), sizes[s]);
+                const bool across = at.right() >= 0 && at.left() <= sky.right();
+                const bool upDown = at.bottom() >= 0 && at.top() <= sky.bottom();
+                leftByTopOrBottom += all[i].inFlight && across && !upDown;
+                formationSeen |= i >= 2 && all[i].inFlight && at.intersects(sky);
+            }
+            empty = formationSeen ? 0 : empty + 1;
+            longest = std::max(longest, empty);
+            roarFrom = roarFrom || !roars ? roarFrom : canvas.x(all[1].picture);
+            handOverX = handOverX || !all[4].inFlight ? handOverX : canvas.x(all[3].picture);
+            lastX = all[3].inFlight ? canvas.x(all[3].picture) : lastX;
+        }
+        return longest;
+    };
+    const int classic = longestEmptySky(QSize(800, 600));
+    leftByTopOrBottom = 0; // the classic relay's plane 11 leaves by the top edge near its end
+    handOverX = roarFrom = 0;
+    EXPECT_LE(longestEmptySky(QSize(5120, 1440)), classic);
+    EXPECT_EQ(drawing.image.canvas().units(), QSize(2133, 600));
+    EXPECT_EQ(leftByTopOrBottom, 0);
+    EXPECT_TRUE(handOverX > 700 + 1333 && handOverX < 700 + 1333 + 4) << handOverX;
+    EXPECT_NEAR(lastX, 805 + 1333, 3);
     EXPECT_GT(roarFrom, 805) << "the jet is heard as soon as it cruises in sight";
 }

@@ -1,5 +1,7 @@
 #include "scenefixture.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using namespace skyraid;
@@ -27,6 +29,26 @@ TEST_F(RunningScene, FirstRunSeedsThenLoadsInOrder)
               "loadSound(jets.wav)");
 }
 
+// Odd stored texts, read by the number and yes/no rules: a step or a pause
+// is over once the whole milliseconds or seconds it names have passed.
+TEST(SceneOptions, OddTextsReadByTheNumberRules)
+{
+    test::MemoryStore store;
+    const std::pair<Key, const char*> texts[] = {
+        {keys::Speed, "2.5"},      {keys::SecDelay, " 2.9"},  {keys::BGFreq, "abc"},
+        {keys::MouseSens, "4.0"},  {keys::SoundOff, "7"},     {keys::Prop, "1e0x"},
+        {keys::BackGround, "3.0"}, {keys::FontSize, "12 34"}, {keys::Clock, "+1"}};
+    for (const auto& [key, text] : texts)
+        writeSetting(store, key, QString::fromLatin1(text));
+    const SceneOptions options = SceneOptions::read(store);
+    EXPECT_EQ(std::tuple(options.stepMs, options.jetWait, options.backgroundPlaneWait,
+                         options.movesToEnd, options.soundLimitSeconds),
+              std::tuple(3u, 2, 0, 4, 0));
+    EXPECT_TRUE(options.jetFlies && !options.jetSoundStopped && options.clockShown &&
+                options.background == SceneOptions::Background::Picture);
+    EXPECT_FALSE(options.messageSize);
+}
+
 TEST_F(RunningScene, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
 {
     seed();
@@ -38,6 +60,28 @@ TEST_F(RunningScene, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
     // Said once; no picture is loaded, but the sound is.
     EXPECT_EQ(calls(u"^(message|createSurface|loadSound)"_s),
               "message(Error opening Direct Draw!) loadSound(jets.wav)");
+}
+
+// A background picture that cannot be read, missing or cut short, gives way
+// to our sunset, covering the canvas, and the user is told once.
+TEST_F(RunningScene, UnreadableBackgroundGivesWayToTheSunset)
+{
+    const QString cut = assets() + u"cut.png"_s;
+    QFile::copy(assets() + u"small.png"_s, cut);
+    QFile::resize(cut, QFile(cut).size() / 2);
+    drawing.image.setScreenSize(QSize(1920, 1080));
+    for (const QString& fileName : {assets() + u"missing.bmp"_s, cut}) {
+        seed();
+        set(keys::BMPFileName, fileName);
+        warnings.clear();
+        load();
+        frame();
+        frame();
+        EXPECT_EQ(warnings.join(u'\n').toStdString(), "cannot read the background picture " +
+                                                          fileName.toStdString() +
+                                                          "; showing the sunset");
+        EXPECT_EQ(drawing.image.image().pixel(1919, 540), qRgb(40, 90, 160));
+    }
 }
 
 TEST_F(RunningScene, KeyOrButtonEndsAtOnceAndPutsEverythingBack)
