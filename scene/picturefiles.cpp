@@ -19,12 +19,25 @@ void readBySuffix(QImageReader& reader, const QString& fileName)
     reader.setAutoDetectImageFormat(false);
 }
 
+// A bitmap shorter than its header says: Qt would show what there is of it,
+// the rest left black.
+bool isCutShortBitmap(QFile& file)
+{
+    const QByteArray header = file.peek(6);
+    if (header.size() < 6 || !header.startsWith("BM"))
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
+    const qint64 claimed =
+        qint64(bytes[2]) | qint64(bytes[3]) << 8 | qint64(bytes[4]) << 16 | qint64(bytes[5]) << 24;
+    return file.size() < claimed;
+}
+
 // Reads the picture by its suffix, or with `byContents` in the format its
 // contents show.
 QImage readImage(const QString& fileName, bool byContents)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || isCutShortBitmap(file))
         return {};
     QImageReader reader(&file);
     if (!byContents)

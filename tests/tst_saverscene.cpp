@@ -66,11 +66,13 @@ TEST_F(RunningScene, DisplayThatCannotOpenSaysSoOnceAndLoadsNoPicture)
 // to our sunset, covering the canvas, and the user is told once.
 TEST_F(RunningScene, UnreadableBackgroundGivesWayToTheSunset)
 {
-    const QString cut = assets() + u"cut.png"_s;
-    QFile::copy(assets() + u"small.png"_s, cut);
-    QFile::resize(cut, QFile(cut).size() / 2);
+    const QString cutPng = assets() + u"cut.png"_s, cutBmp = assets() + u"cut.bmp"_s;
+    QFile::copy(assets() + u"small.png"_s, cutPng);
+    QFile::resize(cutPng, QFile(cutPng).size() / 2);
+    QFile::copy(assets() + u"Sunset Yellow.BMP"_s, cutBmp);
+    QFile::resize(cutBmp, QFile(cutBmp).size() / 2);
     drawing.image.setScreenSize(QSize(1920, 1080));
-    for (const QString& fileName : {assets() + u"missing.bmp"_s, cut}) {
+    for (const QString& fileName : {assets() + u"missing.bmp"_s, cutPng, cutBmp}) {
         seed();
         set(keys::BMPFileName, fileName);
         warnings.clear();
