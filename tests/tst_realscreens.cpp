@@ -94,6 +94,16 @@ std::pair<QImage, QImage> run(const Shape& setting)
         display.setResources("Xft.dpi:\t" + setting.value + '\n');
     else if (!setting.variable.isEmpty())
         extra.insert(QString::fromLatin1(setting.variable), QString::fromLatin1(setting.value));
+    if (setting.variable == "XSCREENSAVER_WINDOW") {
+        // The daemon's window, as large as the screen.
+        Display* x = display.display();
+        const Window host =
+            XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, unsigned(setting.size.width()),
+                                unsigned(setting.size.height()), 0, 0, BlackPixel(x, 0));
+        XMapWindow(x, host);
+        XSync(x, False);
+        extra.insert(u"XSCREENSAVER_WINDOW"_s, u"0x%1"_s.arg(host, 0, 16));
+    }
     // The saver with our sunset, message, logo and clock, filling the screen.
     QTemporaryDir config, runtime;
     SystemSettingsStore store(config.filePath(u"SkyRaid/SkyRaid.ini"_s));
@@ -160,7 +170,8 @@ TEST(RealScreen, EveryShapeAndScaleIsFilledInTheScreensOwnPixels)
     const int clockPixels = pixelsLike(plain, clock, qRgb(255, 255, 0));
     for (const Shape& row :
          {Shape{uhd, "Xft.dpi", "192"}, Shape{uhd, "QT_SCALE_FACTOR", "1.5"},
-          Shape{{1280, 1024}, {}, {}}, Shape{{1080, 1920}, {}, {}}, Shape{{5120, 1440}, {}, {}}}) {
+          Shape{{1280, 1024}, {}, {}}, Shape{{1080, 1920}, {}, {}}, Shape{{5120, 1440}, {}, {}},
+          Shape{{700, 1000}, "XSCREENSAVER_WINDOW", {}}}) {
         SCOPED_TRACE(u"%1x%2 %3"_s.arg(row.size.width())
                          .arg(row.size.height())
                          .arg(QString::fromLatin1(row.variable + ' ' + row.value))
