@@ -85,15 +85,14 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
     struct Sprite {
         QString file;
         int x, y;
-        bool shown;
+        bool shown = true;
     };
     std::vector<Sprite> sprites;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         sprites.push_back(
             {writeSprite(dir, QString::number(i) + QStringLiteral(".bmp"),
                          QColor::fromHsv(i * 60, 255, 255), QSize(30 + 50 * i, 20 + 30 * i)),
-             int(random() % 900) - 50, int(random() % 700) - 50, true});
-    }
+             int(random() % 900) - 50, int(random() % 700) - 50});
     const auto loaded = [&sprites](Canvas& canvas) -> Canvas& {
         for (const Sprite& sprite : sprites)
             canvas.loadPicture(canvas.createSurface(), sprite.file,
@@ -145,8 +144,8 @@ TEST(Canvas, IncrementalFramesEqualWholeFrames)
 
 // A picture's own alpha is honoured: see-through where it says, and
 // half-transparent parts blended (a logo's). Keyed, whatever colour the
-// top-left pixel has is see-through too, wherever it appears. (The file is no bitmap, whatever its name
-// says: it is read for what it is.)
+// top-left pixel has is see-through too, wherever it appears. (The file is no bitmap, whatever its
+// name says: it is read for what it is.)
 TEST(Canvas, PicturesShowTheSceneWhereTheyAreSeeThrough)
 {
     QTemporaryDir dir;
@@ -184,22 +183,22 @@ TEST(Canvas, PicturesShowTheSceneWhereTheyAreSeeThrough)
 // each only when it keeps the picture's other side; else from itself.
 TEST(Canvas, CoveringBackgroundIsCutFromTheShapeThatFits)
 {
-    struct Row {
+    const struct {
         QSize canvas;
-        QLatin1String shape;
+        const char* shape;
         QSize version;
         bool used;
-    };
-    for (const Row& row : {Row{{140, 60}, QLatin1String("wide"), {140, 60}, true},
-                           Row{{140, 60}, QLatin1String("wide"), {140, 50}, false},
-                           Row{{140, 60}, QLatin1String("tall"), {80, 120}, false},
-                           Row{{80, 120}, QLatin1String("tall"), {80, 120}, true},
-                           Row{{80, 120}, QLatin1String("tall"), {70, 120}, false}}) {
+    } rows[] = {{{140, 60}, "wide", {140, 60}, true},
+                {{140, 60}, "wide", {140, 50}, false},
+                {{140, 60}, "tall", {80, 120}, false},
+                {{80, 120}, "tall", {80, 120}, true},
+                {{80, 120}, "tall", {70, 120}, false}};
+    for (const auto& row : rows) {
         QTemporaryDir dir;
         const QString file = writeSprite(dir, QStringLiteral("sky.bmp"), Qt::blue, QSize(80, 60));
         QImage version(row.version, QImage::Format_RGB32);
         version.fill(Qt::red);
-        version.save(dir.filePath(QStringLiteral("sky-%1.ppm").arg(row.shape)));
+        version.save(dir.filePath(QStringLiteral("sky-%1.ppm").arg(QLatin1String(row.shape))));
         Canvas canvas(row.canvas, row.canvas);
         const Surface surface = canvas.createSurface();
         canvas.loadPicture(surface, file, Transparency::Opaque);
@@ -208,7 +207,7 @@ TEST(Canvas, CoveringBackgroundIsCutFromTheShapeThatFits)
         canvas.flip();
         const QPoint centre(row.canvas.width() / 2, row.canvas.height() / 2);
         EXPECT_EQ(canvas.image().pixel(centre), row.used ? qRgb(255, 0, 0) : qRgb(0, 0, 255))
-            << row.shape.data() << " " << row.version.width() << "x" << row.version.height();
+            << row.shape << " " << row.version.width() << "x" << row.version.height();
     }
 }
 

