@@ -45,9 +45,18 @@ protected:
     }
 
     QString assets() const { return m_assets.path() + u'/'; }
+    QString iniPath() const { return m_config.filePath(u"SkyRaid.ini"_s); }
 
     void set(Key key, const QString& text) { writeSetting(store, key, text); }
     void seed() { writeFirstRunSettings(store, assets()); }
+    // Seeded, with the message, the clock and a logo shown.
+    void seedWithOverlays()
+    {
+        seed();
+        for (const Key key : {keys::MessageChecked, keys::Clock, keys::LogoChecked})
+            set(key, u"1"_s);
+        set(keys::LogoFileName, assets() + u"small.png"_s);
+    }
 
     void load(const QString& assetFolder = QString())
     {
@@ -73,7 +82,7 @@ protected:
 
     QTemporaryDir m_assets;
     QTemporaryDir m_config;
-    SystemSettingsStore store{m_config.filePath(u"SkyRaid.ini"_s)};
+    SystemSettingsStore store{iniPath()};
     QStringList log;
     test::FakePlatform platform;
     test::RecordingDrawing drawing{&log};
