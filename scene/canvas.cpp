@@ -119,12 +119,6 @@ void Canvas::setFont(const QString& face, int pixelHeight)
     m_generations = std::max(m_generations, m_fonts.current()->generation);
 }
 
-QString Canvas::resolvedFontFamily() const
-{
-    const TextFonts::Font* font = m_fonts.current();
-    return font ? QFontInfo(font->font).family() : QString();
-}
-
 void Canvas::drawText(const QString& text, int x, int y, QRgb colour)
 {
     if (text.isEmpty())

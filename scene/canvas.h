@@ -85,8 +85,6 @@ public:
     void waitForSmoothVersions() { m_pictures.waitForSmoothVersions(); }
     // Whether the surface holds a picture; reads it if it waits to be.
     bool hasPicture(Surface surface);
-    // The family the current font resolved to on this system.
-    QString resolvedFontFamily() const;
     int surfaceCount() const { return int(m_positions.size()); }
 
 private:

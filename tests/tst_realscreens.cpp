@@ -59,12 +59,9 @@ public:
         XImage* image =
             XGetImage(m_display, RootWindowOfScreen(screen), 0, 0, unsigned(screen->width),
                       unsigned(screen->height), AllPlanes, ZPixmap);
-        QImage result(screen->width, screen->height, QImage::Format_RGB32);
-        for (int y = 0; y < screen->height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
-            for (int x = 0; x < screen->width; ++x)
-                line[x] = 0xff000000u | QRgb(XGetPixel(image, x, y));
-        }
+        const QImage result = QImage(reinterpret_cast<const uchar*>(image->data), image->width,
+                                     image->height, image->bytes_per_line, QImage::Format_RGB32)
+                                  .copy();
         XDestroyImage(image);
         return result;
     }
