@@ -1,6 +1,5 @@
 #include "platform/platform.h"
 #include "settings/keys.h"
-#include "settings/systemsettingsstore.h"
 #include "setup/imagepicker.h"
 #include "setup/setup.h"
 #include "testsupport.h"
@@ -11,14 +10,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -85,6 +82,27 @@ void retype(const QString& text, QWidget& box)
     box.setFocus();
     static_cast<QLineEdit&>(box).selectAll();
     QTest::keyClicks(&box, text);
+}
+
+void click(QWidget& control)
+{
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
+}
+
+void press(Qt::Key key, QWidget& control)
+{
+    control.setFocus();
+    QTest::keyClick(&control, key);
+}
+
+// The thumb dragged through `via` and let go at `to`.
+void drag(int via, int to, QWidget& control)
+{
+    auto& bar = static_cast<QScrollBar&>(control);
+    bar.setSliderDown(true);
+    bar.setSliderPosition(via);
+    bar.setSliderPosition(to);
+    bar.setSliderDown(false);
 }
 
 class SetupSeeded : public ::testing::Test {
@@ -162,24 +180,17 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
 // Texts longer than a box can hold are shown cut, but only an edit stores them.
 TEST(SetupOpening, LongTextsStayWholeUntilTheUserEditsThem)
 {
-    QTemporaryDir config;
-    SystemSettingsStore store(config.filePath(u"SkyRaid.ini"_s));
-    writeFirstRunSettings(store, u"/opt/skyraid/"_s);
-    const QString longText = QString(100000, u'7');
-    for (Key key : {keys::Message, keys::FontClock, keys::FontSize})
+    test::MemoryStore store = seededStore();
+    const QString longText(100000, u'7');
+    const Key boxes[] = {keys::Message, keys::FontClock, keys::FontSize};
+    for (Key key : boxes)
         writeSetting(store, key, longText);
-    {
-        skyraid::Setup setup(store, Fonts);
-        setup.show();
-        setup.close();
-    }
-    for (Key key : {keys::Message, keys::FontClock, keys::FontSize})
+    Opened opened(store);
+    opened.dialog.show();
+    opened.dialog.close();
+    for (Key key : boxes)
         EXPECT_EQ(readSetting(store, key), longText) << key.name.data();
-
-    skyraid::Setup setup(store, Fonts);
-    QLineEdit& message = *setup.findChild<QLineEdit*>(u"messageBox"_s);
-    message.setFocus();
-    QTest::keyClick(&message, Qt::Key_Backspace);
+    press(Qt::Key_Backspace, opened.find<QLineEdit>("messageBox"));
     EXPECT_EQ(readSetting(store, keys::Message), longText.left(32766));
     EXPECT_EQ(readSetting(store, keys::FontSize), longText);
 }
@@ -267,27 +278,6 @@ TEST_P(SetupControl, StoresItsOptionTheMomentItChanges)
     if (row.box) {
         EXPECT_EQ(opened.find<QLineEdit>(row.box).text(), QString::fromUtf8(row.expected));
     }
-}
-
-void click(QWidget& control)
-{
-    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
-}
-
-void press(Qt::Key key, QWidget& control)
-{
-    control.setFocus();
-    QTest::keyClick(&control, key);
-}
-
-// The thumb dragged through `via` and let go at `to`.
-void drag(int via, int to, QWidget& control)
-{
-    auto& bar = static_cast<QScrollBar&>(control);
-    bar.setSliderDown(true);
-    bar.setSliderPosition(via);
-    bar.setSliderPosition(to);
-    bar.setSliderDown(false);
 }
 
 // clang-format off
