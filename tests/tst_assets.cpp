@@ -1,6 +1,7 @@
 #include "assets/preview.h"
 #include "platform/platform.h"
 #include "scene/flighttable.h"
+#include "testsupport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -15,12 +16,6 @@ using namespace skyraid;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAsset(const QString& name)
-{
-    QFile file(assetFolder() + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 std::uint32_t le(const QByteArray& bytes, int at, int size = 4)
 {
@@ -57,7 +52,7 @@ TEST(AssetFiles, AircraftPicturesFitTheirFlights)
                               plane.StartY);
     for (const auto& [file, maxWidth, startY] : aircraft) {
         SCOPED_TRACE(file.toStdString());
-        const QByteArray bytes = readAsset(file);
+        const QByteArray bytes = test::readFile(assetFolder() + file);
         ASSERT_GT(bytes.size(), 54);
         EXPECT_TRUE(bytes.startsWith("BM") && le(bytes, 28, 2) == 24 && le(bytes, 30) == 0);
         const QImage picture = QImage::fromData(bytes, "BMP");
@@ -128,7 +123,7 @@ TEST(AssetFiles, SunsetVersionsShowTheWholeSunsetOnEveryShape)
 // A 153 x 115 bitmap of 256 colours, built into the program.
 TEST(AssetFiles, PreviewPictureHasItsExactLayout)
 {
-    const QByteArray bytes = readAsset(u"preview.bmp"_s);
+    const QByteArray bytes = test::readFile(assetFolder() + u"preview.bmp"_s);
     ASSERT_EQ(bytes.size(), 14 + 40 + 1024 + 156 * 115);
     // Total size, pixel offset, header size, width, height, planes and bits,
     // compression, colours used.
@@ -137,14 +132,13 @@ TEST(AssetFiles, PreviewPictureHasItsExactLayout)
                                                     {30, 0},    {46, 256}};
     for (auto [at, value] : fields)
         EXPECT_EQ(le(bytes, at), value) << "at " << at;
-    QFile resource(previewPicturePath());
-    EXPECT_TRUE(resource.open(QIODevice::ReadOnly) && resource.readAll() == bytes);
+    EXPECT_EQ(test::readFile(previewPicturePath()), bytes);
     EXPECT_EQ(previewPicture().size(), QSize(153, 115));
 }
 
 TEST(AssetFiles, JetSoundIsAShortPcmWaveThatNeitherClipsNorClicks)
 {
-    const QByteArray bytes = readAsset(u"jets.wav"_s);
+    const QByteArray bytes = test::readFile(assetFolder() + u"jets.wav"_s);
     ASSERT_GT(bytes.size(), 44);
     EXPECT_EQ(bytes.left(4) + bytes.mid(8, 8) + bytes.mid(36, 4), "RIFFWAVEfmt data");
     // 16-bit PCM, and every byte after the header is sound.
