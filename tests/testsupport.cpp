@@ -11,6 +11,12 @@ QString builtProgram(const QString& name)
     return QStringLiteral(SKYRAID_BIN_DIR "/") + name;
 }
 
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void expectGoldenText(const QString& fileName, const QByteArray& text)
 {
     QFile file(QStringLiteral(SKYRAID_TEST_SOURCE_DIR "/golden/") + fileName);

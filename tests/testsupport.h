@@ -21,6 +21,9 @@ namespace skyraid::test {
 // The path of a program built beside the tests.
 QString builtProgram(const QString& name);
 
+// The whole file, or nothing when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // Compares the text with the file of that name in golden/, which is written
 // anew only on purpose, when SKYRAID_UPDATE_GOLDEN is set.
 void expectGoldenText(const QString& fileName, const QByteArray& text);

@@ -1,5 +1,7 @@
 #include "assets/preview.h"
 #include "platform/platform.h"
+#include "scene/flighttable.h"
+#include "testsupport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -15,28 +17,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAsset(const QString& name)
-{
-    QFile file(assetFolder() + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 std::uint32_t le(const QByteArray& bytes, int at, int size = 4)
 {
     return size == 2 ? qFromLittleEndian<std::uint16_t>(bytes.constData() + at)
                      : qFromLittleEndian<std::uint32_t>(bytes.constData() + at);
 }
-
-// Every aircraft picture and what its flight asks of it: a leftward picture
-// leaves the screen by the exit limit, so it is no wider than that; its
-// start height plus its own height stays on the 600-pixel screen.
-const std::tuple<const char*, int, int> Aircraft[] = {
-    {"FastJet.bmp", 350, 75}, {"skyrbg.bmp", 350, 350}, {"skyr01.bmp", 288, 180},
-    {"skyr02.bmp", 301, 200}, {"skyr12.bmp", 305, 180}, {"skyr03.bmp", 270, 100},
-    {"skyr16.bmp", 350, 500}, {"skyr08.bmp", 280, 300}, {"skyr10.bmp", 305, 175},
-    {"skyr09.bmp", 285, 70},  {"skyr14.bmp", 288, 290}, {"skyr18.bmp", 301, 330},
-    {"skyr13.bmp", 271, 80},  {"skyr17.bmp", 341, 370}, {"skyr19.bmp", 280, 120},
-    {"skyr22.bmp", 280, 250}, {"skyr20.bmp", 301, 365}};
 
 constexpr QRgb Key = 0xffff00ff;
 
@@ -52,13 +37,22 @@ QColor mean(const QImage& in, QRect part)
 
 } // namespace
 
-// Uncompressed 24-bit bitmaps that fit their flights, each an aircraft
-// inside a border of the key colour, the top-left pixel's.
+// Uncompressed 24-bit bitmaps, each an aircraft inside a border of the key
+// colour (the top-left pixel's), that fit their flights: no wider than the
+// way off the screen at their exit or start, on the 600-pixel screen below
+// their start height.
 TEST(AssetFiles, AircraftPicturesFitTheirFlights)
 {
-    for (const auto& [file, maxWidth, startY] : Aircraft) {
-        SCOPED_TRACE(file);
-        const QByteArray bytes = readAsset(QString::fromLatin1(file));
+    std::vector<std::tuple<QString, int, int>> aircraft{
+        {u"FastJet.bmp"_s, -FastJet.ExitX, 75}, {u"skyrbg.bmp"_s, -BackgroundPlane.ExitX, 350}};
+    for (const FormationPlaneSpec& plane : FlightTable)
+        aircraft.emplace_back(plane.Picture,
+                              plane.leftward() ? -plane.ExitX
+                                               : -std::max(plane.StartX, plane.RestartX),
+                              plane.StartY);
+    for (const auto& [file, maxWidth, startY] : aircraft) {
+        SCOPED_TRACE(file.toStdString());
+        const QByteArray bytes = test::readFile(assetFolder() + file);
         ASSERT_GT(bytes.size(), 54);
         EXPECT_TRUE(bytes.startsWith("BM") && le(bytes, 28, 2) == 24 && le(bytes, 30) == 0);
         const QImage picture = QImage::fromData(bytes, "BMP");
@@ -129,7 +123,7 @@ TEST(AssetFiles, SunsetVersionsShowTheWholeSunsetOnEveryShape)
 // A 153 x 115 bitmap of 256 colours, built into the program.
 TEST(AssetFiles, PreviewPictureHasItsExactLayout)
 {
-    const QByteArray bytes = readAsset(u"preview.bmp"_s);
+    const QByteArray bytes = test::readFile(assetFolder() + u"preview.bmp"_s);
     ASSERT_EQ(bytes.size(), 14 + 40 + 1024 + 156 * 115);
     // Total size, pixel offset, header size, width, height, planes and bits,
     // compression, colours used.
@@ -138,15 +132,13 @@ TEST(AssetFiles, PreviewPictureHasItsExactLayout)
                                                     {30, 0},    {46, 256}};
     for (auto [at, value] : fields)
         EXPECT_EQ(le(bytes, at), value) << "at " << at;
-    QFile resource(previewPicturePath());
-    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
-    EXPECT_EQ(resource.readAll(), bytes);
+    EXPECT_EQ(test::readFile(previewPicturePath()), bytes);
     EXPECT_EQ(previewPicture().size(), QSize(153, 115));
 }
 
 TEST(AssetFiles, JetSoundIsAShortPcmWaveThatNeitherClipsNorClicks)
 {
-    const QByteArray bytes = readAsset(u"jets.wav"_s);
+    const QByteArray bytes = test::readFile(assetFolder() + u"jets.wav"_s);
     ASSERT_GT(bytes.size(), 44);
     EXPECT_EQ(bytes.left(4) + bytes.mid(8, 8) + bytes.mid(36, 4), "RIFFWAVEfmt data");
     // 16-bit PCM, and every byte after the header is sound.

@@ -58,13 +58,11 @@ TEST_F(RunningSaver, TakesTheKeyboardAndTheMouseOnceAnotherProgramLetsGo)
     EXPECT_TRUE(test::poll([&] { return errors().contains(u"holds the keyboard"_s); }))
         << "the saver did not say why keys do not reach it";
 
-    // A window of ours under the pointer, with the focus, sees each grab of
-    // the saver's arrive: it takes the pointer or the keyboard away from it.
-    Window root = DefaultRootWindow(m_display), child = 0;
-    int x = 0, y = 0, inChild = 0;
-    unsigned int buttons = 0;
-    XQueryPointer(m_display, root, &root, &child, &x, &y, &inChild, &inChild, &buttons);
-    const Window ours = XCreateSimpleWindow(m_display, root, x - 1, y - 1, 3, 3, 0, 0, 0);
+    // A window of ours over the whole screen, so under the pointer, with the
+    // focus, sees each grab of the saver's arrive: it takes the pointer or the
+    // keyboard away from it.
+    const Window ours =
+        XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 9999, 9999, 0, 0, 0);
     XSelectInput(m_display, ours, FocusChangeMask | LeaveWindowMask);
     XMapWindow(m_display, ours);
     XSetInputFocus(m_display, ours, RevertToPointerRoot, CurrentTime);

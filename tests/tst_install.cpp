@@ -24,17 +24,14 @@ TEST_F(Install, PutsEverythingUnderThePrefixAndTheInstalledProgramUsesIt)
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
 
     const QString root = prefix.path() + u'/';
-    const auto text = [&](const char* path) {
-        QFile file(root + QString::fromLatin1(path));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    };
     for (const char* file :
          {"bin/skyraid", "share/skyraid/FastJet.bmp", "share/skyraid/jets.wav",
           "share/skyraid/Sunset Yellow.BMP", "share/icons/hicolor/128x128/apps/skyraid.png",
           "share/xscreensaver/config/skyraid.xml"})
         EXPECT_TRUE(QFile::exists(root + QString::fromLatin1(file))) << file;
-    EXPECT_TRUE(text("share/applications/skyraid.desktop").contains(u"\nExec=skyraid /s\n"));
-    EXPECT_TRUE(text("share/applications/skyraid-settings.desktop").contains(u"\nExec=skyraid /c\n"));
+    const QString desktop = root + u"share/applications/skyraid"_s;
+    EXPECT_TRUE(test::readFile(desktop + u".desktop"_s).contains("\nExec=skyraid /s\n"));
+    EXPECT_TRUE(test::readFile(desktop + u"-settings.desktop"_s).contains("\nExec=skyraid /c\n"));
     EXPECT_TRUE(QFileInfo(root + u"libexec/xscreensaver/skyraid"_s).isExecutable());
 
     // The installed program on an empty store: it seeds its own asset

@@ -30,26 +30,15 @@ QStringList shownFiles(const ImagePicker& picker)
     return names;
 }
 
-// Clicks an entry once or twice, as the window system reports a double-click:
-// press, release, press, double-click, release.
-void click(QAbstractItemView& view, const QRect& entry, bool twice)
+// Clicks an entry of a file or folder list once or twice, as the window
+// system reports a double-click: press, release, press, double-click, release.
+template <class List> void clickEntry(List* list, const QString& name, bool twice = false)
 {
+    const QRect entry = list->visualItemRect(list->findItems(name, Qt::MatchRecursive).value(0));
     ASSERT_TRUE(entry.isValid()) << "no such entry";
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
     if (twice)
-        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, entry.center());
-}
-
-void clickFile(ImagePicker& picker, const QString& name, bool twice = false)
-{
-    FileList& list = *picker.fileList();
-    click(list, list.visualItemRect(list.findItems(name, Qt::MatchExactly).value(0)), twice);
-}
-
-void openFolder(ImagePicker& picker, const QString& name)
-{
-    DirectoryList& list = *picker.folderList();
-    click(list, list.visualItemRect(list.findItems(name, Qt::MatchRecursive).value(0)), true);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry.center());
 }
 
 } // namespace
@@ -65,9 +54,8 @@ TEST(Pickers, WalkThrough)
     for (const char* name : {"start.bmp", "Pics/sky.bmp", "Pics/SKY2.BMP", "Pics/Cloud.Bmp",
                              "Pics/.hidden.bmp", "Pics/anim.gif", "Pics/photo.JPG", "Pics/README"})
         ASSERT_TRUE(QFile(drive1 + u'/' + QLatin1String(name)).open(QIODevice::WriteOnly));
-    const QString previousFolder = QDir::currentPath();
+    auto back = qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
     ASSERT_TRUE(QDir::setCurrent(drive1));
-    auto back = qScopeGuard([&] { QDir::setCurrent(previousFolder); });
     test::MemoryStore store;
     test::RecordingMessages messages;
     const QStringList volumes{drive1, QDir::cleanPath(drive1 + u"/../ejected"_s), drive2};
@@ -92,7 +80,7 @@ TEST(Pickers, WalkThrough)
 
     // Every file type, whatever the letter case; "*.*" lists names without a
     // dot too, and hidden files stay hidden.
-    openFolder(*logo, u"Pics"_s);
+    clickEntry(logo->folderList(), u"Pics"_s, true);
     EXPECT_EQ(logo->folderPathLabel()->text(), QDir::toNativeSeparators(pics));
     const QStringList listed[] = {
         {u"Cloud.Bmp"_s, u"sky.bmp"_s, u"SKY2.BMP"_s},
@@ -105,14 +93,14 @@ TEST(Pickers, WalkThrough)
     }
     // A file picked stays picked under another type that lists it, and OK
     // stores it with its folder.
-    clickFile(*logo, u"sky.bmp"_s);
+    clickEntry(logo->fileList(), u"sky.bmp"_s);
     logo->fileTypeList()->setCurrentIndex(3);
     QTest::mouseClick(logo->okButton(), Qt::LeftButton);
     EXPECT_EQ(stored(keys::LogoFileName), QDir::toNativeSeparators(pics + u"/sky.bmp"_s));
 
     // Any other name is stored as typed; Enter is OK.
     logo = open(ImagePicker::LogoPicture);
-    clickFile(*logo, u"start.bmp"_s);
+    clickEntry(logo->fileList(), u"start.bmp"_s);
     logo->fileNameBox()->setText(u"Start.bmp"_s);
     QTest::keyClick(logo->fileNameBox(), Qt::Key_Return);
     EXPECT_EQ(stored(keys::LogoFileName), u"Start.bmp"_s);
@@ -121,13 +109,13 @@ TEST(Pickers, WalkThrough)
     // that cannot be read says so, and Cancel stores nothing.
     auto background = open(ImagePicker::BackgroundPicture);
     EXPECT_EQ(background->windowTitle(), u"Select Your Background"_s);
-    openFolder(*background, u"Pics"_s);
+    clickEntry(background->folderList(), u"Pics"_s, true);
     DirectoryList& folders = *background->folderList();
     folders.setCurrentItem(folders.findItems(u"Deeper"_s, Qt::MatchRecursive).value(0));
     QTest::keyClick(&folders, Qt::Key_Return);
     EXPECT_EQ(folders.path(), pics + u"/Deeper"_s);
     EXPECT_TRUE(background->isVisible());
-    openFolder(*background, u"Pics"_s);
+    clickEntry(background->folderList(), u"Pics"_s, true);
 
     QComboBox& drives = *background->driveList();
     EXPECT_EQ(drives.currentIndex(), 0);
@@ -140,13 +128,13 @@ TEST(Pickers, WalkThrough)
     EXPECT_EQ(background->folderPathLabel()->text(), QDir::toNativeSeparators(drive2));
     drives.setCurrentIndex(0); // back where it was on that drive
     EXPECT_EQ(folders.path(), pics);
-    clickFile(*background, u"sky.bmp"_s);
+    clickEntry(background->fileList(), u"sky.bmp"_s);
     QTest::mouseClick(background->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(stored(keys::BMPFileName), u"<missing>"_s);
 
     // A double-click accepts at once; a root keeps its one separator.
     background = open(ImagePicker::BackgroundPicture);
-    clickFile(*background, u"start.bmp"_s, true);
+    clickEntry(background->fileList(), u"start.bmp"_s, true);
     EXPECT_EQ(stored(keys::BMPFileName), QDir::toNativeSeparators(drive1 + u"/start.bmp"_s));
     EXPECT_EQ(joinedPath(u"/"_s, u"a.bmp"_s), QDir::toNativeSeparators(u"/a.bmp"_s));
 

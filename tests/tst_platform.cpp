@@ -1,11 +1,7 @@
 #include "platform/platform.h"
 #include "platform/posixinstance.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 // Xlib's macros (None, Bool, ...) must come after everything else.
 #include "xpixels.h"
@@ -96,43 +92,41 @@ TEST(RuntimeFolder, IsUsedOnlyWhileItIsOursAlone)
     qputenv("HOME", home);
 }
 
+using X11Platform = test::XProgram;
+
 // Windows found by their title, named the old way and the new; and measured,
 // while they are windows at all.
-TEST(X11Platform, FindsAndMeasuresWindows)
+TEST_F(X11Platform, FindsAndMeasuresWindows)
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        GTEST_SKIP() << "no X display";
     const auto platform = createPlatform();
-    const Window root = DefaultRootWindow(display);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const Window root = DefaultRootWindow(m_display);
+    const Atom utf8 = XInternAtom(m_display, "UTF8_STRING", False);
     const auto make = [&](const char* name, Atom property) {
-        const Window window = XCreateSimpleWindow(display, root, 0, 0, 100, 80, 0, 0, 0);
-        XChangeProperty(display, window, property, property == XA_WM_NAME ? XA_STRING : utf8, 8,
+        const Window window = XCreateSimpleWindow(m_display, root, 0, 0, 100, 80, 0, 0, 0);
+        XChangeProperty(m_display, window, property, property == XA_WM_NAME ? XA_STRING : utf8, 8,
                         PropModeReplace, reinterpret_cast<const unsigned char*>(name),
                         int(std::strlen(name)));
-        XMapWindow(display, window);
-        XSync(display, False);
+        XMapWindow(m_display, window);
+        XSync(m_display, False);
         return window;
     };
-    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom netWmName = XInternAtom(m_display, "_NET_WM_NAME", False);
     const Window other = make("Display Properties (old)", XA_WM_NAME);
     EXPECT_FALSE(platform->topLevelWindowExists(u"Display Properties"_s));
     for (const Atom property : {Atom(XA_WM_NAME), netWmName}) {
         const Window panel = make("Display Properties", property);
         EXPECT_TRUE(platform->topLevelWindowExists(u"Display Properties"_s)) << property;
-        XDestroyWindow(display, panel);
-        XSync(display, False);
+        XDestroyWindow(m_display, panel);
+        XSync(m_display, False);
         EXPECT_FALSE(platform->topLevelWindowExists(u"Display Properties"_s));
     }
     EXPECT_EQ(platform->clientSize(other), QSize(100, 80));
     EXPECT_FALSE(platform->clientSize(other + (quintptr(1) << 32))) << "cut down to a window";
-    XDestroyWindow(display, other);
-    const Pixmap pixmap = XCreatePixmap(display, root, 8, 8, 1);
-    XSync(display, False);
+    XDestroyWindow(m_display, other);
+    const Pixmap pixmap = XCreatePixmap(m_display, root, 8, 8, 1);
+    XSync(m_display, False);
     for (const quintptr window : {quintptr(other), quintptr(pixmap), quintptr(0)})
         EXPECT_FALSE(platform->clientSize(window)) << window;
-    XCloseDisplay(display);
 }
 
 // SIGTERM and SIGINT reach the handler on the event loop and leave errno to

@@ -1,7 +1,6 @@
 // The real program's preview inside a host window made here.
 #include "assets/preview.h"
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 

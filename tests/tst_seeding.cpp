@@ -29,8 +29,6 @@ TEST(Seeding, EmptyStoreGetsEveryKeyInOrderWithTheMarkerLast)
     EXPECT_EQ(store.writes().front(), u"BackGround");
     EXPECT_EQ(store.read(Section::System, store.writes().back(), {}), u"2");
     EXPECT_EQ(store.read(Section::System, u"SoundOff"_s, {}), u"Never");
-    EXPECT_EQ(store.read(Section::Startup, u"Volume"_s, {}), u"-857");
-    EXPECT_EQ(store.read(Section::Startup, u"FillScreen"_s, {}), u"1");
     EXPECT_EQ(readSetting(store, keys::BMPFileName), folder + u"Sunset Yellow.BMP"_s);
     EXPECT_EQ(readSetting(store, keys::LogoFileName), FallbackValue);
 
@@ -67,7 +65,6 @@ TEST(CopiedProgram, FindsThePicturesWhereverTheyAreOrSaysSo)
     for (const bool installed : {true, false}) {
         const QString config = root.filePath(installed ? u"config1"_s : u"config2"_s);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         env.insert(u"XDG_CONFIG_HOME"_s, config);
         env.insert(u"XDG_DATA_HOME"_s, root.filePath(installed ? u"data"_s : u"none"_s));
         env.insert(u"XDG_DATA_DIRS"_s, root.filePath(u"none"_s));

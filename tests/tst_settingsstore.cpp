@@ -26,13 +26,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// The n-th value that store_tool's "count" writes: all of one length, so that
-// only its contents tell one version of the file from the next.
-QString countedValue(int n)
-{
-    return QStringLiteral("%1:%2").arg(n, 6, 10, QLatin1Char('0')).arg(QString(40, u'x'));
-}
-
 } // namespace
 
 // Text comes back as written, in its own section, whatever a hand edit or a
@@ -86,19 +79,19 @@ TEST_F(SettingsFile, WriteThatCannotBeKeptChangesNothing)
 // holds its writer's last value.
 TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing)
 {
-    const int count = 300;
     QProcess writers[2];
     const QStringList keys{u"Startup"_s, u"Message"_s, u"System"_s, u"Other"_s};
     for (int i = 0; i < 2; ++i) {
         writers[i].start(test::builtProgram(u"store_tool"_s),
-                         QStringList{path(), u"count"_s, keys[2 * i], keys[2 * i + 1],
-                                     QString::number(count), keys[2 - 2 * i], keys[3 - 2 * i]});
+                         QStringList{path(), u"count"_s, keys[2 * i], keys[2 * i + 1], u"300"_s,
+                                     keys[2 - 2 * i], keys[3 - 2 * i]});
     }
     for (QProcess& writer : writers) {
         ASSERT_TRUE(writer.waitForFinished(120000));
         EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
     }
+    const QString last = u"000300:"_s + QString(40, u'x');
     SystemSettingsStore reader(path());
-    EXPECT_EQ(read(reader, u"Message"_s), countedValue(count));
-    EXPECT_EQ(reader.read(Section::System, u"Other"_s, u"1"_s), countedValue(count));
+    EXPECT_EQ(read(reader, u"Message"_s), last);
+    EXPECT_EQ(reader.read(Section::System, u"Other"_s, u"1"_s), last);
 }

@@ -1,6 +1,5 @@
 #include "platform/platform.h"
 #include "settings/keys.h"
-#include "settings/systemsettingsstore.h"
 #include "setup/imagepicker.h"
 #include "setup/setup.h"
 #include "testsupport.h"
@@ -11,14 +10,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -87,6 +84,27 @@ void retype(const QString& text, QWidget& box)
     QTest::keyClicks(&box, text);
 }
 
+void click(QWidget& control)
+{
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
+}
+
+void press(Qt::Key key, QWidget& control)
+{
+    control.setFocus();
+    QTest::keyClick(&control, key);
+}
+
+// The thumb dragged through `via` and let go at `to`.
+void drag(int via, int to, QWidget& control)
+{
+    auto& bar = static_cast<QScrollBar&>(control);
+    bar.setSliderDown(true);
+    bar.setSliderPosition(via);
+    bar.setSliderPosition(to);
+    bar.setSliderDown(false);
+}
+
 class SetupSeeded : public ::testing::Test {
 protected:
     test::MemoryStore store = seededStore();
@@ -127,14 +145,21 @@ TEST(SetupOpening, OnAnEmptyStoreShowsTheFallbackAndStoresWhatItChanged)
         EXPECT_EQ(readSetting(store, key), u"1"_s) << key.name.data();
 }
 
+// Texts longer than a box can hold are shown cut, but only an edit stores them.
 TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
 {
     test::MemoryStore store = seededStore();
+    const QString longText(100000, u'7');
     writeSetting(store, keys::PlaneBG, u"01"_s);
     writeSetting(store, keys::FontName, u"Times New Roman"_s);
     writeSetting(store, keys::SelectedFont, u"1"_s); // stale: the font sits at 4 in this list
-    writeSetting(store, keys::FontSize, u"24"_s);    // typed: it survives the list position
-    test::MemoryStore before = store;
+    writeSetting(store, keys::FontSize, longText);   // typed: it survives the list position
+    writeSetting(store, keys::Message, longText);
+    writeSetting(store, keys::FontClock, longText);
+    // Only the number's plain form and the font's true position will differ.
+    test::MemoryStore expected = store;
+    writeSetting(expected, keys::PlaneBG, u"1"_s);
+    writeSetting(expected, keys::SelectedFont, u"4"_s);
 
     Opened opened(store);
     EXPECT_EQ(opened.find<QLineEdit>("speedBox").text(), u"3"_s);
@@ -142,46 +167,17 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
     EXPECT_TRUE(opened.find<QPushButton>("selectBackgroundButton").isEnabled());
     EXPECT_EQ(opened.find<QLabel>("sampleLabel").font().family(), u"Times New Roman"_s);
     EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentIndex(), 3);
-    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), u"24"_s);
+    EXPECT_EQ(opened.find<QComboBox>("fontSizeList").currentText(), longText.left(32767));
 
     opened.showTabOf(opened.find<QPushButton>("okButton"));
     QTest::mouseClick(&opened.find<QPushButton>("okButton"), Qt::LeftButton);
     EXPECT_FALSE(opened.dialog.isVisible());
     EXPECT_TRUE(opened.writesSinceLoad().isEmpty());
-    // Only the number's plain form and the font's true position differ.
-    for (const SeededKey& entry : SeedTable) {
-        QString expected = readSetting(before, entry.key);
-        if (entry.key.name == keys::PlaneBG.name)
-            expected = u"1"_s;
-        if (entry.key.name == keys::SelectedFont.name)
-            expected = u"4"_s;
-        EXPECT_EQ(readSetting(store, entry.key), expected) << entry.key.name.data();
-    }
-}
-
-// Texts longer than a box can hold are shown cut, but only an edit stores them.
-TEST(SetupOpening, LongTextsStayWholeUntilTheUserEditsThem)
-{
-    QTemporaryDir config;
-    SystemSettingsStore store(config.filePath(u"SkyRaid.ini"_s));
-    writeFirstRunSettings(store, u"/opt/skyraid/"_s);
-    const QString longText = QString(100000, u'7');
-    for (Key key : {keys::Message, keys::FontClock, keys::FontSize})
-        writeSetting(store, key, longText);
-    {
-        skyraid::Setup setup(store, Fonts);
-        setup.show();
-        setup.close();
-    }
-    for (Key key : {keys::Message, keys::FontClock, keys::FontSize})
-        EXPECT_EQ(readSetting(store, key), longText) << key.name.data();
-
-    skyraid::Setup setup(store, Fonts);
-    QLineEdit& message = *setup.findChild<QLineEdit*>(u"messageBox"_s);
-    message.setFocus();
-    QTest::keyClick(&message, Qt::Key_Backspace);
+    for (const SeededKey& entry : SeedTable)
+        EXPECT_EQ(readSetting(store, entry.key), readSetting(expected, entry.key))
+            << entry.key.name.data();
+    press(Qt::Key_Backspace, opened.find<QLineEdit>("messageBox"));
     EXPECT_EQ(readSetting(store, keys::Message), longText.left(32766));
-    EXPECT_EQ(readSetting(store, keys::FontSize), longText);
 }
 
 struct HostileRow {
@@ -267,27 +263,6 @@ TEST_P(SetupControl, StoresItsOptionTheMomentItChanges)
     if (row.box) {
         EXPECT_EQ(opened.find<QLineEdit>(row.box).text(), QString::fromUtf8(row.expected));
     }
-}
-
-void click(QWidget& control)
-{
-    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
-}
-
-void press(Qt::Key key, QWidget& control)
-{
-    control.setFocus();
-    QTest::keyClick(&control, key);
-}
-
-// The thumb dragged through `via` and let go at `to`.
-void drag(int via, int to, QWidget& control)
-{
-    auto& bar = static_cast<QScrollBar&>(control);
-    bar.setSliderDown(true);
-    bar.setSliderPosition(via);
-    bar.setSliderPosition(to);
-    bar.setSliderDown(false);
 }
 
 // clang-format off

@@ -1,6 +1,5 @@
 #include "platform/posixinstance.h"
 #include "saver/startup.h"
-
 #include "testsupport.h"
 
 #include <QProcess>
@@ -18,6 +17,7 @@ using namespace Qt::StringLiterals;
 // host window 77 and no window 78.
 TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
 {
+    // clang-format off
     const struct {
         const char* arguments;
         bool displayProperties;
@@ -41,14 +41,12 @@ TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
         {"/p -2147483648", false, {}, Mode::Preview, 0},
         {"/p 4294971538", false, {}, Mode::None, 0}, // 4242 + 2^32
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
         test::FakePlatform platform;
-        platform.windows.insert(4242, QSize(153, 115));
-        for (const qintptr window :
-             {qintptr(1), qintptr(-7), qintptr(INT32_MAX), qintptr(INT32_MIN)})
+        for (const qintptr window : {4242, 1, -7, INT32_MAX, INT32_MIN, 77})
             platform.windows.insert(quintptr(window), QSize(10, 10));
-        platform.windows.insert(77, QSize(400, 300));
         platform.otherSaverRuns = true;
         platform.displayProperties = row.displayProperties;
         const QString text = commandText(QString::fromLatin1(row.arguments).split(u' '));

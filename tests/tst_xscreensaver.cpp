@@ -12,23 +12,15 @@ using namespace skyraid;
 
 namespace {
 
-// What a process was started with; nothing once it has ended.
-QByteArray commandLine(pid_t pid)
-{
-    QFile file(u"/proc/%1/cmdline"_s.arg(pid));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Our saver among the descendants of `parent`: other copies of the program
 // may run at the same time.
 pid_t saverBelow(pid_t parent)
 {
-    QFile children(u"/proc/%1/task/%1/children"_s.arg(parent));
     const QByteArray program = QFile::encodeName(test::builtProgram(u"skyraid"_s)) + '\0';
-    if (!children.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
-        if (commandLine(child.toInt()).startsWith(program))
+    const auto children =
+        QString::fromLatin1(test::readFile(u"/proc/%1/task/%1/children"_s.arg(parent)));
+    for (const QString& child : children.split(u' ', Qt::SkipEmptyParts)) {
+        if (test::readFile(u"/proc/%1/cmdline"_s.arg(child)).startsWith(program))
             return child.toInt();
         if (const pid_t below = saverBelow(child.toInt()))
             return below;
@@ -57,7 +49,8 @@ protected:
         if (::geteuid() == 0) {
             for (const QTemporaryDir* folder : {&m_home, &m_config, &m_runtime})
                 QProcess::execute(u"chown"_s, {u"-R"_s, u"nobody:nogroup"_s, folder->path()});
-            m_asUser = {u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s};
+            m_asUser = {u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s,
+                        u"--clear-groups"_s};
         }
         run(m_program, u"xscreensaver"_s, {u"-no-splash"_s});
         ASSERT_TRUE(m_program.waitForStarted());
@@ -101,18 +94,21 @@ TEST_F(XScreenSaverHack, DrawsInTheDaemonsWindowAndEndsWhenItUnblanks)
     ASSERT_TRUE(test::poll([&] { return test::screenCentre(m_display) == test::SkyBlue; }))
         << "the scene never appeared";
     pid_t saver = 0;
-    ASSERT_TRUE(test::poll([&] { return (saver = saverBelow(pid_t(m_program.processId()))) != 0; }));
+    ASSERT_TRUE(
+        test::poll([&] { return (saver = saverBelow(pid_t(m_program.processId()))) != 0; }));
     ASSERT_TRUE(command(u"-deactivate"_s));
-    EXPECT_TRUE(test::poll([&] { return commandLine(saver).isEmpty(); }))
-        << "the saver outlived the blanking";
+    // A process's command line is gone once it has ended.
+    EXPECT_TRUE(test::poll([&] {
+        return test::readFile(u"/proc/%1/cmdline"_s.arg(saver)).isEmpty();
+    })) << "the saver outlived the blanking";
 }
 
 using HostWindow = test::XProgram;
 
 TEST_F(HostWindow, SceneFillsTheWindowFollowsItsSizeAndEndsWithIt)
 {
-    const Window host = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 400,
-                                            300, 0, 0, WhitePixel(m_display, 0));
+    const Window host = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 400, 300,
+                                            0, 0, WhitePixel(m_display, 0));
     XMapWindow(m_display, host);
     XSync(m_display, False);
     seedSkyBlue();

@@ -1,9 +1,7 @@
 // Uses a settings file from a separate process, as the dialog does while the
 // saver runs.
 //   store_tool <ini> write <Startup|System> <key> <text>
-//   store_tool <ini> write-many <Startup|System> <key-prefix> <count>
 //   store_tool <ini> count <Startup|System> <key> <count> <Startup|System> <other key>
-//   store_tool <ini> read <Startup|System> <key>
 //
 // "count" writes the key <count> times, the n-th time with n in six digits,
 // a colon and forty letters x, so that a reader can tell a whole value from a
@@ -48,14 +46,6 @@ int main(int argc, char* argv[])
 
     if (verb == u"write" && argc == 6)
         return store.write(section, key, QString::fromUtf8(argv[5])) ? 0 : 1;
-    if (verb == u"write-many" && argc == 6) {
-        const int count = QString::fromLocal8Bit(argv[5]).toInt();
-        for (int i = 0; i < count; ++i) {
-            if (!store.write(section, key + QString::number(i), QString::number(i)))
-                return 1;
-        }
-        return 0;
-    }
     if (verb == u"count" && argc == 8) {
         const int count = QString::fromLocal8Bit(argv[5]).toInt();
         const QString other = QString::fromLocal8Bit(argv[7]);
@@ -80,10 +70,6 @@ int main(int argc, char* argv[])
         }
         std::fprintf(stderr, "%d faults\n", faults);
         return faults == 0 ? 0 : 1;
-    }
-    if (verb == u"read") {
-        std::fputs(store.read(section, key, QStringLiteral("1")).toUtf8().constData(), stdout);
-        return 0;
     }
     return 2;
 }
