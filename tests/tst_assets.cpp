@@ -43,13 +43,14 @@ QColor mean(const QImage& in, QRect part)
 // their start height.
 TEST(AssetFiles, AircraftPicturesFitTheirFlights)
 {
-    std::vector<std::tuple<QString, int, int>> aircraft{
-        {u"FastJet.bmp"_s, -FastJet.ExitX, 75}, {u"skyrbg.bmp"_s, -BackgroundPlane.ExitX, 350}};
+    std::vector<std::tuple<QString, int, int>> aircraft;
+    for (const SoloAircraftSpec& solo : {FastJet, BackgroundPlane})
+        aircraft.emplace_back(solo.picture, -solo.exitX, solo.startY);
     for (const FormationPlaneSpec& plane : FlightTable)
-        aircraft.emplace_back(plane.Picture,
-                              plane.leftward() ? -plane.ExitX
-                                               : -std::max(plane.StartX, plane.RestartX),
-                              plane.StartY);
+        aircraft.emplace_back(plane.picture,
+                              plane.leftward() ? -plane.exitX
+                                               : -std::max(plane.startX, plane.restartX),
+                              plane.startY);
     for (const auto& [file, maxWidth, startY] : aircraft) {
         SCOPED_TRACE(file.toStdString());
         const QByteArray bytes = test::readFile(assetFolder() + file);

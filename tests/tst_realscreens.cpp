@@ -19,114 +19,85 @@ using namespace skyraid;
 
 namespace {
 
-// An Xvfb of its own, gone with the object.
-class VirtualDisplay {
-public:
-    explicit VirtualDisplay(QSize size)
-    {
-        m_server.setStandardErrorFile(QProcess::nullDevice());
-        m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
-                                   u"0"_s, u"%1x%2x24"_s.arg(size.width()).arg(size.height())});
-        if (!m_server.waitForReadyRead(30000))
-            return;
-        m_name = u":"_s + QString::fromLatin1(m_server.readLine().trimmed());
-        m_display = XOpenDisplay(m_name.toLatin1().constData());
-    }
-    ~VirtualDisplay()
-    {
-        if (m_display)
-            XCloseDisplay(m_display);
-        m_server.kill();
-        m_server.waitForFinished();
-    }
-    Display* display() const { return m_display; }
-    const QString& name() const { return m_name; }
+// The whole screen as shown.
+QImage grab(Display* display)
+{
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    XImage* image = XGetImage(display, RootWindowOfScreen(screen), 0, 0, unsigned(screen->width),
+                              unsigned(screen->height), AllPlanes, ZPixmap);
+    const QImage result = QImage(reinterpret_cast<const uchar*>(image->data), image->width,
+                                 image->height, image->bytes_per_line, QImage::Format_RGB32)
+                              .copy();
+    XDestroyImage(image);
+    return result;
+}
 
-    // The desktop's settings, as xrdb leaves them.
-    void setResources(const QByteArray& resources)
-    {
-        XChangeProperty(m_display, DefaultRootWindow(m_display), XA_RESOURCE_MANAGER, XA_STRING, 8,
-                        PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(resources.constData()),
-                        int(resources.size()));
-        XSync(m_display, False);
-    }
-
-    // The whole screen as shown.
-    QImage grab() const
-    {
-        const Screen* screen = DefaultScreenOfDisplay(m_display);
-        XImage* image =
-            XGetImage(m_display, RootWindowOfScreen(screen), 0, 0, unsigned(screen->width),
-                      unsigned(screen->height), AllPlanes, ZPixmap);
-        const QImage result = QImage(reinterpret_cast<const uchar*>(image->data), image->width,
-                                     image->height, image->bytes_per_line, QImage::Format_RGB32)
-                                  .copy();
-        XDestroyImage(image);
-        return result;
-    }
-
-private:
-    QProcess m_server;
-    QString m_name;
-    Display* m_display = nullptr;
-};
-
-// The scene on a screen of `size`, with a desktop setting or environment
-// variable: the picture once its smooth versions are in, and one a second
-// later.
+// A screen of `size` with a desktop setting or an environment variable.
 struct Shape {
     QSize size;
     QByteArray variable;
     QByteArray value;
 };
 
-std::pair<QImage, QImage> run(const Shape& setting)
+// The saver with our sunset, message, logo and clock, filling a virtual
+// display of its own: the picture once its smooth versions are in, and one a
+// second later.
+std::pair<QImage, QImage> run(const Shape& shape)
 {
-    VirtualDisplay display(setting.size);
-    if (!display.display())
+    QProcess server, saver;
+    Display* x = nullptr;
+    const auto end = qScopeGuard([&] {
+        for (QProcess* process : {&saver, &server}) {
+            process->kill();
+            process->waitForFinished();
+        }
+        if (x)
+            XCloseDisplay(x);
+    });
+    server.setStandardErrorFile(QProcess::nullDevice());
+    server.start(u"Xvfb"_s,
+                 {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
+                  u"%1x%2x24"_s.arg(shape.size.width()).arg(shape.size.height())});
+    if (!server.waitForReadyRead(30000))
         return {};
-    QProcessEnvironment extra;
-    if (setting.variable == "Xft.dpi")
-        display.setResources("Xft.dpi:\t" + setting.value + '\n');
-    else if (!setting.variable.isEmpty())
-        extra.insert(QString::fromLatin1(setting.variable), QString::fromLatin1(setting.value));
-    if (setting.variable == "XSCREENSAVER_WINDOW") {
+    const QString name = u":"_s + QString::fromLatin1(server.readLine().trimmed());
+    if (!(x = XOpenDisplay(name.toLatin1().constData())))
+        return {};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (shape.variable == "Xft.dpi") {
+        // The desktop's settings, as xrdb leaves them.
+        const QByteArray resources = "Xft.dpi:\t" + shape.value + '\n';
+        XChangeProperty(x, DefaultRootWindow(x), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const uchar*>(resources.data()), int(resources.size()));
+    } else if (shape.variable == "XSCREENSAVER_WINDOW") {
         // The daemon's window, as large as the screen.
-        Display* x = display.display();
         const Window host =
-            XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, unsigned(setting.size.width()),
-                                unsigned(setting.size.height()), 0, 0, BlackPixel(x, 0));
+            XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, unsigned(shape.size.width()),
+                                unsigned(shape.size.height()), 0, 0, BlackPixel(x, 0));
         XMapWindow(x, host);
-        XSync(x, False);
-        extra.insert(u"XSCREENSAVER_WINDOW"_s, u"0x%1"_s.arg(host, 0, 16));
+        env.insert(u"XSCREENSAVER_WINDOW"_s, u"0x%1"_s.arg(host, 0, 16));
+    } else if (!shape.variable.isEmpty()) {
+        env.insert(QString::fromLatin1(shape.variable), QString::fromLatin1(shape.value));
     }
-    // The saver with our sunset, message, logo and clock, filling the screen.
+    XSync(x, False);
     QTemporaryDir config, runtime;
     SystemSettingsStore store(config.filePath(u"SkyRaid/SkyRaid.ini"_s));
     writeFirstRunSettings(store, assetFolder());
     for (const Key& key : {keys::MessageChecked, keys::LogoChecked, keys::Clock})
         store.write(key.section, key.name, u"1"_s);
-    extra.insert(u"DISPLAY"_s, display.name());
-    extra.insert(u"XDG_CONFIG_HOME"_s, config.path());
-    extra.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-    QProcess saver;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"DISPLAY"_s, name);
     env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    env.insert(extra);
+    env.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
     saver.setProcessEnvironment(env);
     saver.start(test::builtProgram(u"skyraid"_s), {u"/s"_s});
-    const auto end = qScopeGuard([&] {
-        saver.kill();
-        saver.waitForFinished();
-    });
     // The scene is up once the screen's centre is no longer black.
-    if (!test::poll([&] { return test::screenCentre(display.display()) != qRgb(0, 0, 0); }))
+    if (!test::poll([&] { return test::screenCentre(x) != qRgb(0, 0, 0); }))
         return {};
     QTest::qWait(1500);
-    QImage first = display.grab();
+    QImage first = grab(x);
     QTest::qWait(1000);
-    return {first, display.grab()};
+    return {first, grab(x)};
 }
 
 // How many rows and columns are black from end to end.
