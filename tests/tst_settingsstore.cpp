@@ -18,10 +18,6 @@ namespace {
 class SettingsFile : public ::testing::Test {
 protected:
     QString path() const { return m_dir.filePath(u"SkyRaid/SkyRaid.ini"_s); }
-    static QString read(SystemSettingsStore& store, const QString& key)
-    {
-        return store.read(Section::Startup, key, u"1"_s);
-    }
 
     QTemporaryDir m_dir;
 };
@@ -49,9 +45,9 @@ TEST_F(SettingsFile, TextComesBackAsWrittenInItsSection)
         EXPECT_TRUE(writer.write(Section::System, u"Text0"_s, u"other"_s));
     }
     SystemSettingsStore reader(path());
-    EXPECT_EQ(read(reader, u"Message"_s), u"Hello, world");
+    EXPECT_EQ(reader.read(Section::Startup, u"Message"_s, u"1"_s), u"Hello, world");
     for (int i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(read(reader, u"Text%1"_s.arg(i)), texts[i]) << i;
+        EXPECT_EQ(reader.read(Section::Startup, u"Text%1"_s.arg(i), u"1"_s), texts[i]) << i;
     EXPECT_EQ(QSettings(path(), QSettings::IniFormat).value(u"System/Text0"_s), u"other"_s);
 }
 
@@ -63,14 +59,14 @@ TEST_F(SettingsFile, WriteThatCannotBeKeptChangesNothing)
     SystemSettingsStore store(path());
     ASSERT_TRUE(QDir().mkpath(path()));
     EXPECT_FALSE(store.write(Section::Startup, u"Speed"_s, u"5"_s));
-    EXPECT_EQ(read(store, u"Speed"_s), u"1");
+    EXPECT_EQ(store.read(Section::Startup, u"Speed"_s, u"1"_s), u"1");
     SystemSettingsStore sameProcess(path());
-    EXPECT_EQ(read(sameProcess, u"Speed"_s), u"1");
+    EXPECT_EQ(sameProcess.read(Section::Startup, u"Speed"_s, u"1"_s), u"1");
 
     ASSERT_TRUE(QDir(path()).removeRecursively());
     EXPECT_TRUE(store.write(Section::Startup, u"Volume"_s, u"-10"_s));
-    EXPECT_EQ(read(store, u"Volume"_s), u"-10");
-    EXPECT_EQ(read(store, u"Speed"_s), u"1");
+    EXPECT_EQ(store.read(Section::Startup, u"Volume"_s, u"1"_s), u"-10");
+    EXPECT_EQ(store.read(Section::Startup, u"Speed"_s, u"1"_s), u"1");
     EXPECT_FALSE(QSettings(path(), QSettings::IniFormat).contains(u"Startup/Speed"_s));
 }
 
@@ -92,6 +88,6 @@ TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing)
     }
     const QString last = u"000300:"_s + QString(40, u'x');
     SystemSettingsStore reader(path());
-    EXPECT_EQ(read(reader, u"Message"_s), last);
+    EXPECT_EQ(reader.read(Section::Startup, u"Message"_s, u"1"_s), last);
     EXPECT_EQ(reader.read(Section::System, u"Other"_s, u"1"_s), last);
 }
