@@ -79,20 +79,19 @@ protected:
             XCloseDisplay(m_display);
     }
 
-    QProcessEnvironment environment() const
+    QProcessEnvironment environment(const QProcessEnvironment& extra = {}) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        env.insert(extra);
         return env;
     }
     void start(const QStringList& arguments, const QProcessEnvironment& extra = {},
                const QString& program = builtProgram(QStringLiteral("skyraid")))
     {
-        QProcessEnvironment env = environment();
-        env.insert(extra);
-        m_program.setProcessEnvironment(env);
+        m_program.setProcessEnvironment(environment(extra));
         m_program.start(program, arguments);
         ASSERT_TRUE(m_program.waitForStarted());
     }
