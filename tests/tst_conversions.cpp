@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include <QString>
 
@@ -12,29 +11,15 @@
 
 using namespace skyraid;
 
-namespace {
-
-constexpr int Fails = INT_MIN;
-
-// A text, its leading number, and the whole text as a 16-bit number.
-struct NumberRow {
-    std::string text;
-    double number;
-    int whole;
-};
-
-void PrintTo(const NumberRow& row, std::ostream* os)
-{
-    *os << '"' << row.text.substr(0, 30) << (row.text.size() > 30 ? "...\"" : "\"");
-}
-
-std::vector<NumberRow> numberRows()
+// Each text, its leading number, and the whole text as a 16-bit number.
+TEST(Conversions, LeadingNumberWhole16AndYesNo)
 {
     const std::string zeros(600, '0');
     const std::string nines(400, '9');
     const std::string hugeExponent(30, '9');
+    constexpr int Fails = INT_MIN;
     // clang-format off
-    return {
+    const struct { std::string text; double number; int whole; } rows[] = {
         {"-857", -857, -857}, {" 2 ", 2, 2}, {"+7", 7, 7}, {"\t7\n", 7, 7}, {"1 2 3", 123, Fails},
         {"- 3", -3, Fails}, {".5", 0.5, 0}, {"-.25", -0.25, 0}, {"16.5", 16.5, 16},
         {"1e2x", 100, Fails}, {"17.5", 17.5, 18}, {"-2.5", -2.5, -2}, {"2.51", 2.51, 3},
@@ -54,31 +39,19 @@ std::vector<NumberRow> numberRows()
         {"0." + zeros + "1e601", 1, 1}, {"1" + zeros + "e-600", 1, 1},
         {zeros + "1.5e308", 1.5e308, Fails}, {zeros + "1e-400", 0, 0}};
     // clang-format on
-}
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text.substr(0, 30));
+        const QString text = QString::fromStdString(row.text);
+        const double number = toNumber(text);
+        EXPECT_DOUBLE_EQ(number, row.number);
+        EXPECT_EQ(std::signbit(number), std::signbit(row.number));
+        const std::optional<std::int16_t> whole = toWhole16(text);
+        EXPECT_EQ(whole ? *whole : Fails, row.whole);
+    }
 
-} // namespace
-
-class NumberRule : public ::testing::TestWithParam<NumberRow> {};
-
-TEST_P(NumberRule, ReadLeadingNumberAndWhole16)
-{
-    const NumberRow& row = GetParam();
-    const QString text = QString::fromStdString(row.text);
-    const double number = toNumber(text);
-    EXPECT_DOUBLE_EQ(number, row.number);
-    EXPECT_EQ(std::signbit(number), std::signbit(row.number));
-    const std::optional<std::int16_t> whole = toWhole16(text);
-    EXPECT_EQ(whole ? *whole : Fails, row.whole);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, NumberRule, ::testing::ValuesIn(numberRows()));
-
-TEST(Conversions, LeadingNumberAsWhole16AndYesNo)
-{
     EXPECT_EQ(numberToWhole16(u"17.5"), std::int16_t(18));
     EXPECT_EQ(numberToWhole16(u"24pt"), std::int16_t(24));
     EXPECT_FALSE(numberToWhole16(u"40000").has_value());
-
     EXPECT_TRUE(isYes(u" 1.0 ") && isYes(u"1abc"));
     EXPECT_FALSE(isYes(u"2") || isYes(u"0") || isYes(u"-1") || isYes(u"yes"));
 }
