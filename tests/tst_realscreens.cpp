@@ -140,10 +140,8 @@ TEST(RealScreen, EveryShapeAndScaleIsFilledInTheScreensOwnPixels)
          {Shape{uhd, "Xft.dpi", "192"}, Shape{uhd, "QT_SCALE_FACTOR", "1.5"},
           Shape{{1280, 1024}, {}, {}}, Shape{{1080, 1920}, {}, {}}, Shape{{5120, 1440}, {}, {}},
           Shape{{700, 1000}, "XSCREENSAVER_WINDOW", {}}}) {
-        SCOPED_TRACE(u"%1x%2 %3"_s.arg(row.size.width())
-                         .arg(row.size.height())
-                         .arg(QString::fromLatin1(row.variable + ' ' + row.value))
-                         .toStdString());
+        SCOPED_TRACE(testing::Message() << row.size.width() << "x" << row.size.height() << " "
+                                        << row.variable.constData() << row.value.constData());
         const auto [shown, later] = run(row);
         ASSERT_FALSE(shown.isNull()) << "no scene";
         EXPECT_EQ(blackLines(shown), 0);
