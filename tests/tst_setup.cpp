@@ -178,117 +178,99 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
     EXPECT_EQ(readSetting(store, keys::Message), longText.left(32766));
 }
 
-struct HostileRow {
-    Key key;
-    const char* text;
-    const char* control;
-    int expected; // a bar's value, a box's state, an entry or an option (-1 none)
-    const char* storedAfter;
-};
-
-void PrintTo(const HostileRow& row, std::ostream* os)
+// The dialog opens on a store with one hostile text; the control shows the
+// nearest state it has (a bar's value, a box's state, a list's entry, the
+// option picked; -1 none), and the key holds this text after.
+TEST(SetupOpening, ControlsTakeTheNearestStateOfAHostileText)
 {
-    *os << row.control << " from \"" << row.text << '"';
-}
-
-class SetupHostile : public ::testing::TestWithParam<HostileRow> {};
-
-TEST_P(SetupHostile, DialogOpensAndTheControlTakesTheNearestState)
-{
-    const HostileRow& row = GetParam();
-    test::MemoryStore store;
-    writeSetting(store, row.key, QString::fromUtf8(row.text));
-    Opened opened(store);
-    // A bar's value, a box's state, a list's entry, or the option picked.
-    const auto* control = opened.dialog.findChild<QWidget*>(QString::fromLatin1(row.control));
-    int state = control ? -2 : opened.dialog.findChild<QButtonGroup*>()->checkedId();
-    for (const char* property : {"value", "checked", "currentIndex"})
-        if (control && control->property(property).isValid())
-            state = control->property(property).toInt();
-    EXPECT_EQ(state, row.expected) << row.text;
-    EXPECT_EQ(opened.find<QPushButton>("selectBackgroundButton").isEnabled(),
-              row.key.name == keys::BackGround.name && row.expected == 2);
-    EXPECT_EQ(readSetting(store, row.key), QString::fromUtf8(row.storedAfter));
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, SetupHostile, ::testing::Values(
-    HostileRow{keys::Speed, "99999999999", "speedBar", 100, "100"},
-    HostileRow{keys::Speed, "-7", "speedBar", 2, "-7"},
-    HostileRow{keys::Speed, "abc", "speedBar", 2, "abc"},
-    HostileRow{keys::Speed, "10.5", "speedBar", 10, "10"},
-    HostileRow{keys::Volume, "-32769", "volumeBar", -2500, "-2500"},
-    HostileRow{keys::BGFreq, "120", "backgroundPlaneDelayBar", 120, "120"},
-    HostileRow{keys::MouseSens, "25", "mouseSensitivityBar", 20, "20"},
-    HostileRow{keys::PlaneBG, "2", "backgroundPlaneCheckBox", 0, "2"},
-    HostileRow{keys::PwrSave, "1.0", "powerSaveCheckBox", 1, "1"},
-    HostileRow{keys::FontName, "arial", "fontList", 0, "Arial"},
-    HostileRow{keys::SelectedFontSize, "11", "fontSizeList", -1, "11"},
-    HostileRow{keys::SelectedFontSize, "0", "fontSizeList", 0, "0"},
-    HostileRow{keys::BackGround, "2.5", "backgroundOption", 2, "3"},
-    HostileRow{keys::BackGround, "4", "backgroundOption", -1, "4"},
-    HostileRow{keys::BackGround, "0.5", "backgroundOption", 0, "1"}));
-// clang-format on
-
-// A control changes; these keys are written, the last with this value, and
-// the box beside a bar shows it.
-struct ControlRow {
-    const char* control;
-    std::function<void(QWidget&)> act;
-    QStringList writes;
-    Key key;
-    const char* expected;
-    const char* box = nullptr;
-};
-
-void PrintTo(const ControlRow& row, std::ostream* os)
-{
-    *os << row.control << " to " << row.expected;
-}
-
-class SetupControl : public SetupSeeded, public ::testing::WithParamInterface<ControlRow> {};
-
-TEST_P(SetupControl, StoresItsOptionTheMomentItChanges)
-{
-    const ControlRow& row = GetParam();
-    QWidget& control = opened.find<QWidget>(row.control);
-    opened.showTabOf(control);
-    row.act(control);
-    EXPECT_EQ(opened.writesSinceLoad(), row.writes) << row.control;
-    EXPECT_EQ(readSetting(store, row.key), QString::fromUtf8(row.expected));
-    if (row.box) {
-        EXPECT_EQ(opened.find<QLineEdit>(row.box).text(), QString::fromUtf8(row.expected));
+    // clang-format off
+    const struct { Key key; const char* text; const char* control; int expected; const char* storedAfter; } rows[] = {
+        {keys::Speed, "99999999999", "speedBar", 100, "100"},
+        {keys::Speed, "-7", "speedBar", 2, "-7"},
+        {keys::Speed, "abc", "speedBar", 2, "abc"},
+        {keys::Speed, "10.5", "speedBar", 10, "10"},
+        {keys::Volume, "-32769", "volumeBar", -2500, "-2500"},
+        {keys::BGFreq, "120", "backgroundPlaneDelayBar", 120, "120"},
+        {keys::MouseSens, "25", "mouseSensitivityBar", 20, "20"},
+        {keys::PlaneBG, "2", "backgroundPlaneCheckBox", 0, "2"},
+        {keys::PwrSave, "1.0", "powerSaveCheckBox", 1, "1"},
+        {keys::FontName, "arial", "fontList", 0, "Arial"},
+        {keys::SelectedFontSize, "11", "fontSizeList", -1, "11"},
+        {keys::SelectedFontSize, "0", "fontSizeList", 0, "0"},
+        {keys::BackGround, "2.5", "backgroundOption", 2, "3"},
+        {keys::BackGround, "4", "backgroundOption", -1, "4"},
+        {keys::BackGround, "0.5", "backgroundOption", 0, "1"}};
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.control) + " from " + row.text);
+        test::MemoryStore store;
+        writeSetting(store, row.key, QString::fromUtf8(row.text));
+        Opened opened(store);
+        const auto* control = opened.dialog.findChild<QWidget*>(QString::fromLatin1(row.control));
+        int state = control ? -2 : opened.dialog.findChild<QButtonGroup*>()->checkedId();
+        for (const char* property : {"value", "checked", "currentIndex"})
+            if (control && control->property(property).isValid())
+                state = control->property(property).toInt();
+        EXPECT_EQ(state, row.expected);
+        EXPECT_EQ(opened.find<QPushButton>("selectBackgroundButton").isEnabled(),
+                  row.key.name == keys::BackGround.name && row.expected == 2);
+        EXPECT_EQ(readSetting(store, row.key), QString::fromUtf8(row.storedAfter));
     }
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, SetupControl, ::testing::Values(
-    ControlRow{"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
-    ControlRow{"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
-    ControlRow{"fillScreenCheckBox", click, {u"FillScreen"_s}, keys::FillScreen, "0"},
-    ControlRow{"clockCheckBox", click, {u"Clock"_s}, keys::Clock, "1"},
-    ControlRow{"logoCheckBox", click, {u"LogoChecked"_s}, keys::LogoChecked, "1"},
-    ControlRow{"messageCheckBox", click, {u"MessageChecked"_s}, keys::MessageChecked, "1"},
-    ControlRow{"powerSaveCheckBox", click, {u"PwrSave"_s}, keys::PwrSave, "1"},
-    ControlRow{"speedBar", std::bind_front(press, Qt::Key_Right), {u"Speed"_s}, keys::Speed, "4", "speedBox"},
-    ControlRow{"jetDelayBar", std::bind_front(press, Qt::Key_Right), {u"SecDelay"_s}, keys::SecDelay, "31", "jetDelayBox"},
-    ControlRow{"backgroundPlaneDelayBar", std::bind_front(press, Qt::Key_Right), {u"BGFreq"_s}, keys::BGFreq, "37", "backgroundPlaneDelayBox"},
-    ControlRow{"mouseSensitivityBar", std::bind_front(press, Qt::Key_Left), {u"MouseSens"_s}, keys::MouseSens, "3", "mouseSensitivityBox"},
-    ControlRow{"volumeBar", std::bind_front(press, Qt::Key_Left), {u"Volume"_s}, keys::Volume, "-858"},
-    // A drag stores each position on the way, except the volume's: only where it ends.
-    ControlRow{"speedBar", std::bind_front(drag, 6, 10), QStringList(3, u"Speed"_s), keys::Speed, "10", "speedBox"},
-    ControlRow{"volumeBar", std::bind_front(drag, -1000, -1200), {u"Volume"_s}, keys::Volume, "-1200"},
-    ControlRow{"backgroundOption1", click, {u"BackGround"_s}, keys::BackGround, "2"},
-    // Every keystroke stores the whole text, unchecked.
-    ControlRow{"messageBox", std::bind_front(retype, u"Hello"_s), QStringList(5, u"Message"_s), keys::Message, "Hello"},
-    ControlRow{"clockFontSizeBox", std::bind_front(retype, u"12a"_s), QStringList(3, u"FontClock"_s), keys::FontClock, "12a"},
-    ControlRow{"fontList", std::bind_front(pickEntry, 1), {u"SelectedFont"_s, u"FontName"_s}, keys::FontName, "Courier New"},
-    ControlRow{"fontSizeList", std::bind_front(pickEntry, 0), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "8"},
-    ControlRow{"soundCutOffList", std::bind_front(pickEntry, 10), {u"SoundOff"_s}, keys::SoundOff, "45"},
-    // Boxes that only show a value store nothing.
-    ControlRow{"backgroundPlaneDelayBox", std::bind_front(retype, u"99"_s), {}, keys::BGFreq, "36"},
-    ControlRow{"logoFileBox", std::bind_front(retype, u"99"_s), {}, keys::LogoFileName, "/opt/skyraid/Logo.bmp"}));
-// clang-format on
+// A control changes; these keys are written, the last with this value, and
+// the box beside a bar shows it.
+TEST(SetupControl, StoresItsOptionTheMomentItChanges)
+{
+    // clang-format off
+    const struct {
+        const char* control;
+        std::function<void(QWidget&)> act;
+        QStringList writes;
+        Key key;
+        const char* expected;
+        const char* box = nullptr;
+    } rows[] = {
+        {"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
+        {"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
+        {"fillScreenCheckBox", click, {u"FillScreen"_s}, keys::FillScreen, "0"},
+        {"clockCheckBox", click, {u"Clock"_s}, keys::Clock, "1"},
+        {"logoCheckBox", click, {u"LogoChecked"_s}, keys::LogoChecked, "1"},
+        {"messageCheckBox", click, {u"MessageChecked"_s}, keys::MessageChecked, "1"},
+        {"powerSaveCheckBox", click, {u"PwrSave"_s}, keys::PwrSave, "1"},
+        {"speedBar", std::bind_front(press, Qt::Key_Right), {u"Speed"_s}, keys::Speed, "4", "speedBox"},
+        {"jetDelayBar", std::bind_front(press, Qt::Key_Right), {u"SecDelay"_s}, keys::SecDelay, "31", "jetDelayBox"},
+        {"backgroundPlaneDelayBar", std::bind_front(press, Qt::Key_Right), {u"BGFreq"_s}, keys::BGFreq, "37", "backgroundPlaneDelayBox"},
+        {"mouseSensitivityBar", std::bind_front(press, Qt::Key_Left), {u"MouseSens"_s}, keys::MouseSens, "3", "mouseSensitivityBox"},
+        {"volumeBar", std::bind_front(press, Qt::Key_Left), {u"Volume"_s}, keys::Volume, "-858"},
+        // A drag stores each position on the way, except the volume's: only where it ends.
+        {"speedBar", std::bind_front(drag, 6, 10), QStringList(3, u"Speed"_s), keys::Speed, "10", "speedBox"},
+        {"volumeBar", std::bind_front(drag, -1000, -1200), {u"Volume"_s}, keys::Volume, "-1200"},
+        {"backgroundOption1", click, {u"BackGround"_s}, keys::BackGround, "2"},
+        // Every keystroke stores the whole text, unchecked.
+        {"messageBox", std::bind_front(retype, u"Hello"_s), QStringList(5, u"Message"_s), keys::Message, "Hello"},
+        {"clockFontSizeBox", std::bind_front(retype, u"12a"_s), QStringList(3, u"FontClock"_s), keys::FontClock, "12a"},
+        {"fontList", std::bind_front(pickEntry, 1), {u"SelectedFont"_s, u"FontName"_s}, keys::FontName, "Courier New"},
+        {"fontSizeList", std::bind_front(pickEntry, 0), {u"SelectedFontSize"_s, u"FontSize"_s}, keys::FontSize, "8"},
+        {"soundCutOffList", std::bind_front(pickEntry, 10), {u"SoundOff"_s}, keys::SoundOff, "45"},
+        // Boxes that only show a value store nothing.
+        {"backgroundPlaneDelayBox", std::bind_front(retype, u"99"_s), {}, keys::BGFreq, "36"},
+        {"logoFileBox", std::bind_front(retype, u"99"_s), {}, keys::LogoFileName, "/opt/skyraid/Logo.bmp"}};
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.control) + " to " + row.expected);
+        test::MemoryStore store = seededStore();
+        Opened opened(store);
+        QWidget& control = opened.find<QWidget>(row.control);
+        opened.showTabOf(control);
+        row.act(control);
+        EXPECT_EQ(opened.writesSinceLoad(), row.writes);
+        EXPECT_EQ(readSetting(store, row.key), QString::fromUtf8(row.expected));
+        if (row.box) {
+            EXPECT_EQ(opened.find<QLineEdit>(row.box).text(), QString::fromUtf8(row.expected));
+        }
+    }
+}
 
 TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
 {
