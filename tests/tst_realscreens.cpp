@@ -1,6 +1,3 @@
-// The real program on screens of the shapes and scales people have: each on
-// a virtual display of its own, filling it, the whole scene in the screen's
-// own pixels.
 #include "platform/platform.h"
 #include "settings/keys.h"
 #include "settings/systemsettingsstore.h"
@@ -32,27 +29,25 @@ QImage grab(Display* display)
     return result;
 }
 
-// A screen of `size` with a desktop setting or an environment variable.
 struct Shape {
     QSize size;
     QByteArray variable;
     QByteArray value;
 };
 
-// The saver with our sunset, message, logo and clock, filling a virtual
-// display of its own: the picture once its smooth versions are in, and one a
-// second later.
+// The saver with our sunset, message, logo and clock on a virtual display of
+// a `Shape`: the picture once its smooth versions are in, and a second later.
 std::pair<QImage, QImage> run(const Shape& shape)
 {
     QProcess server, saver;
     Display* x = nullptr;
     const auto end = qScopeGuard([&] {
+        if (x)
+            XCloseDisplay(x);
         for (QProcess* process : {&saver, &server}) {
             process->kill();
             process->waitForFinished();
         }
-        if (x)
-            XCloseDisplay(x);
     });
     server.setStandardErrorFile(QProcess::nullDevice());
     server.start(u"Xvfb"_s,
@@ -91,7 +86,6 @@ std::pair<QImage, QImage> run(const Shape& shape)
     env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
     saver.setProcessEnvironment(env);
     saver.start(test::builtProgram(u"skyraid"_s), {u"/s"_s});
-    // The scene is up once the screen's centre is no longer black.
     if (!test::poll([&] { return test::screenCentre(x) != qRgb(0, 0, 0); }))
         return {};
     QTest::qWait(1500);
@@ -103,17 +97,16 @@ std::pair<QImage, QImage> run(const Shape& shape)
 // How many rows and columns are black from end to end.
 int blackLines(const QImage& image)
 {
-    const QImage rows = image.scaled(1, image.height()), columns = image.scaled(image.width(), 1);
     int lines = 0;
-    for (int y = 0; y < rows.height(); ++y)
-        lines += qGray(rows.pixel(0, y)) == 0;
-    for (int x = 0; x < columns.width(); ++x)
-        lines += qGray(columns.pixel(x, 0)) == 0;
+    for (const QImage& line :
+         {image.scaled(1, image.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+          image.scaled(image.width(), 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)})
+        for (int i = 0; i < line.width() * line.height(); ++i)
+            lines += qGray(line.pixel(i % line.width(), i / line.width())) == 0;
     return lines;
 }
 
-// Pixels of one colour in a part of the screen: the yellow clock, the cyan
-// message.
+// Pixels of one colour in a part of the screen: the clock's, the message's.
 int pixelsLike(const QImage& image, QRect part, QRgb colour)
 {
     int count = 0;
@@ -125,9 +118,8 @@ int pixelsLike(const QImage& image, QRect part, QRgb colour)
 
 } // namespace
 
-// On every shape no row or column stays black, the scene moves, and the
-// message keeps to the bottom-left corner; at 200% and 150% the screen
-// shows what it shows at 100%, seen from afar, with one time of day.
+// On every shape no row or column stays black, the scene moves, the message
+// is bottom-left; at 200% and 150% it is the 100% scene, with one clock.
 TEST(RealScreen, EveryShapeAndScaleIsFilledInTheScreensOwnPixels)
 {
     const QSize uhd(3840, 2160);
@@ -151,8 +143,7 @@ TEST(RealScreen, EveryShapeAndScaleIsFilledInTheScreensOwnPixels)
         EXPECT_GT(pixelsLike(shown, corner, qRgb(0, 255, 255)), 100) << "no message there";
         if (row.size != uhd)
             continue;
-        // The same but where aircraft have moved, and not two times of day
-        // printed over each other.
+        // The same but where aircraft moved; not two times printed over each other.
         const QImage fromAfar = shown.scaled(plainFromAfar.size());
         int differ = 0;
         for (int i = 0; i < fromAfar.width() * fromAfar.height(); ++i) {
