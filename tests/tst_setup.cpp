@@ -184,7 +184,8 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
 TEST(SetupOpening, ControlsTakeTheNearestStateOfAHostileText)
 {
     // clang-format off
-    const struct { Key key; const char* text; const char* control; int expected; const char* storedAfter; } rows[] = {
+    const struct { Key key; const char* text; const char* control; int expected;
+                   const char* storedAfter; } rows[] = {
         {keys::Speed, "99999999999", "speedBar", 100, "100"},
         {keys::Speed, "-7", "speedBar", 2, "-7"},
         {keys::Speed, "abc", "speedBar", 2, "abc"},
