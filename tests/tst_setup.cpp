@@ -224,14 +224,8 @@ TEST(SetupOpening, ControlsTakeTheNearestStateOfAHostileText)
 TEST(SetupControl, StoresItsOptionTheMomentItChanges)
 {
     // clang-format off
-    const struct {
-        const char* control;
-        std::function<void(QWidget&)> act;
-        QStringList writes;
-        Key key;
-        const char* expected;
-        const char* box = nullptr;
-    } rows[] = {
+    const struct { const char* control; std::function<void(QWidget&)> act; QStringList writes;
+                   Key key; const char* expected; const char* box = nullptr; } rows[] = {
         {"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
         {"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
         {"fillScreenCheckBox", click, {u"FillScreen"_s}, keys::FillScreen, "0"},
