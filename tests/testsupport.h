@@ -101,19 +101,14 @@ public:
     QStringList messages;
 };
 
-// Message boxes that are written down instead of shown, so nothing waits.
+// Message boxes written down instead of shown, so nothing waits: "icon|title|text", the
+// icon 0 for none and 1 for an exclamation mark.
 class RecordingMessages final : public MessageBoxes {
 public:
-    struct Shown {
-        Icon icon;
-        QString title;
-        QString text;
-    };
-    std::vector<Shown> shown;
-
+    QStringList shown;
     void show(QWidget*, Icon icon, const QString& title, const QString& text) override
     {
-        shown.push_back({icon, title, text});
+        shown << QStringLiteral("%1|%2|%3").arg(int(icon)).arg(title, text);
     }
 };
 

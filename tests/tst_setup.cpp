@@ -184,7 +184,8 @@ TEST(SetupOpening, OnASeededStoreAndOkAtOnceKeepsEveryValue)
 TEST(SetupOpening, ControlsTakeTheNearestStateOfAHostileText)
 {
     // clang-format off
-    const struct { Key key; const char* text; const char* control; int expected; const char* storedAfter; } rows[] = {
+    const struct { Key key; const char* text; const char* control; int expected;
+                   const char* storedAfter; } rows[] = {
         {keys::Speed, "99999999999", "speedBar", 100, "100"},
         {keys::Speed, "-7", "speedBar", 2, "-7"},
         {keys::Speed, "abc", "speedBar", 2, "abc"},
@@ -223,14 +224,8 @@ TEST(SetupOpening, ControlsTakeTheNearestStateOfAHostileText)
 TEST(SetupControl, StoresItsOptionTheMomentItChanges)
 {
     // clang-format off
-    const struct {
-        const char* control;
-        std::function<void(QWidget&)> act;
-        QStringList writes;
-        Key key;
-        const char* expected;
-        const char* box = nullptr;
-    } rows[] = {
+    const struct { const char* control; std::function<void(QWidget&)> act; QStringList writes;
+                   Key key; const char* expected; const char* box = nullptr; } rows[] = {
         {"jetCheckBox", click, {u"Prop"_s}, keys::Prop, "0"},
         {"backgroundPlaneCheckBox", click, {u"PlaneBG"_s}, keys::PlaneBG, "0"},
         {"fillScreenCheckBox", click, {u"FillScreen"_s}, keys::FillScreen, "0"},

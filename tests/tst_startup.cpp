@@ -18,13 +18,8 @@ using namespace Qt::StringLiterals;
 TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
 {
     // clang-format off
-    const struct {
-        const char* arguments;
-        bool displayProperties;
-        std::optional<quintptr> host;
-        Mode mode;
-        int claims;
-    } rows[] = {
+    const struct { const char* arguments; bool displayProperties; std::optional<quintptr> host;
+                   Mode mode; int claims; } rows[] = {
         {"/s", false, {}, Mode::None, 2},          {"  /S  ", true, {}, Mode::FullScreen, 1},
         {"/sx", true, {}, Mode::FullScreen, 1},    {"", false, {}, Mode::FullScreen, 1},
         {"   ", false, {}, Mode::FullScreen, 1},   {"/s", false, 77, Mode::FullScreen, 1},
