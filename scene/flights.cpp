@@ -16,12 +16,12 @@ void SaverScene::step(Surface picture, int stepX, int stepY)
     m_services.drawing.moveSurfaceX(picture, stepX);
 }
 
-int SaverScene::driftStep(const FormationPlaneSpec& spec, Flight& flight)
+int SaverScene::driftStep(const FormationPlaneRoute& route, Flight& flight)
 {
     // What is left over is carried to the next step: on the classic canvas
     // every step is the table's.
     const int width = m_canvasSize.width();
-    flight.driftOwed += spec.driftY * DrawingControl::ClassicWidth;
+    flight.driftOwed += route.driftY * DrawingControl::ClassicWidth;
     const int stepY = flight.driftOwed / width;
     flight.driftOwed -= stepY * width;
     return stepY;
@@ -38,17 +38,17 @@ template <typename Mover> void SaverScene::stepIfDue(std::uint32_t& tick, Mover 
     }
 }
 
-void SaverScene::parkSolo(const SoloAircraftSpec& spec, Flight& flight)
+void SaverScene::parkSolo(const SoloAircraftRoute& route, Flight& flight)
 {
     flight.seconds = 0;
     flight.inFlight = false;
-    m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
+    m_services.drawing.setSurfaceX(flight.picture, across(route.restartX));
     m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
 }
 
-void SaverScene::relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait)
+void SaverScene::relaunchIfDue(const SoloAircraftRoute& route, Flight& flight, std::int64_t wait)
 {
-    m_services.drawing.setSurfaceX(flight.picture, across(spec.restartX));
+    m_services.drawing.setSurfaceX(flight.picture, across(route.restartX));
     m_services.drawing.setSurfaceY(flight.picture, down(m_flightAltitude));
     if (flight.seconds >= wait) {
         flight.inFlight = true;
@@ -56,7 +56,7 @@ void SaverScene::relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std
     }
 }
 
-bool SaverScene::flySolo(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait)
+bool SaverScene::flySolo(const SoloAircraftRoute& route, Flight& flight, std::int64_t wait)
 {
     DrawingControl& drawing = m_services.drawing;
     drawing.drawSurface(flight.picture);
@@ -65,18 +65,18 @@ bool SaverScene::flySolo(const SoloAircraftSpec& spec, Flight& flight, std::int6
     if (flying) {
         ++flight.phaseFrames;
         std::uint32_t& tick =
-            cruising || !spec.driftsOnItsOwnClock ? flight.tick : flight.driftTick;
-        stepIfDue(tick, [&] { step(flight.picture, spec.stepX, 0); });
+            cruising || !route.driftsOnItsOwnClock ? flight.tick : flight.driftTick;
+        stepIfDue(tick, [&] { step(flight.picture, route.stepX, 0); });
         flight.x = drawing.surfaceX(flight.picture);
-        if ((!cruising || spec.parksWhileCruising) && flight.x < across(spec.exitX))
-            parkSolo(spec, flight);
-        if (flight.phaseFrames == (cruising ? spec.cruiseFrames : spec.driftFrames)) {
+        if ((!cruising || route.parksWhileCruising) && flight.x < across(route.exitX))
+            parkSolo(route, flight);
+        if (flight.phaseFrames == (cruising ? route.cruiseFrames : route.driftFrames)) {
             flight.cruising = !cruising;
             flight.phaseFrames = 0;
         }
     }
     if (!flight.inFlight)
-        relaunchIfDue(spec, flight, wait);
+        relaunchIfDue(route, flight, wait);
     return flying && cruising;
 }
 
@@ -94,35 +94,35 @@ void SaverScene::flyPlane(std::size_t row)
 {
     DrawingControl& drawing = m_services.drawing;
     Flight& plane = m_planes[row];
-    const FormationPlaneSpec& spec = FlightTable[row];
+    const FormationPlaneRoute& route = FlightTable[row];
 
     ++plane.phaseFrames;
     drawing.drawSurface(plane.picture);
     if (!plane.cruising) {
-        stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, driftStep(spec, plane)); });
-        if (plane.phaseFrames == spec.driftFrames) {
+        stepIfDue(plane.tick, [&] { step(plane.picture, route.stepX, driftStep(route, plane)); });
+        if (plane.phaseFrames == route.driftFrames) {
             plane.cruising = true;
             plane.phaseFrames = 0;
         }
         return;
     }
 
-    stepIfDue(plane.tick, [&] { step(plane.picture, spec.stepX, 0); });
+    stepIfDue(plane.tick, [&] { step(plane.picture, route.stepX, 0); });
     plane.x = drawing.surfaceX(plane.picture);
-    const int exitX = across(spec.exitX);
-    if (spec.leftward() ? plane.x < exitX : plane.x > exitX) {
+    const int exitX = across(route.exitX);
+    if (route.leftward() ? plane.x < exitX : plane.x > exitX) {
         plane.inFlight = false;
         plane.driftOwed = 0;
-        drawing.setSurfaceX(plane.picture, across(spec.restartX));
-        drawing.setSurfaceY(plane.picture, down(spec.restartY));
+        drawing.setSurfaceX(plane.picture, across(route.restartX));
+        drawing.setSurfaceY(plane.picture, down(route.restartY));
     }
-    if (plane.phaseFrames == spec.cruiseFrames) {
+    if (plane.phaseFrames == route.cruiseFrames) {
         plane.cruising = false;
         plane.phaseFrames = 0;
     }
-    const int handOverX = across(spec.handOverX);
-    if (spec.leftward() ? plane.x < handOverX : plane.x > handOverX)
-        m_planes[std::size_t(spec.next)].inFlight = true;
+    const int handOverX = across(route.handOverX);
+    if (route.leftward() ? plane.x < handOverX : plane.x > handOverX)
+        m_planes[std::size_t(route.next)].inFlight = true;
 }
 
 } // namespace skyraid

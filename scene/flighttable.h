@@ -10,7 +10,7 @@ namespace skyraid {
 
 // One row of the relay: a formation plane's picture, where it starts, how it
 // flies, where it leaves, where it waits and whom it launches.
-struct FormationPlaneSpec {
+struct FormationPlaneRoute {
     QLatin1String picture;
     int startX;
     int startY;
@@ -30,7 +30,7 @@ struct FormationPlaneSpec {
 // Planes re-enter at the height they first flew at: a plane put back on the
 // top edge that drifts upward would leave the screen at once.
 // clang-format off
-inline constexpr std::array<FormationPlaneSpec, 15> FlightTable{{
+inline constexpr std::array<FormationPlaneRoute, 15> FlightTable{{
     // Picture                       Start        Step DY Cruise Drift Exit  Restart      HandOver Next
     {QLatin1String("skyr01.bmp"),  805, 180,  -1, +1, 25, 1, -288,  805, 180, 100,  1},
     {QLatin1String("skyr02.bmp"), -301, 200,  +1, +1,  2, 1,  805, -325, 200, 700,  2},
@@ -52,7 +52,7 @@ inline constexpr std::array<FormationPlaneSpec, 15> FlightTable{{
 
 // The background plane and the fast jet: they cross leftward without
 // climbing or sinking, park off the left edge and wait their pause out.
-struct SoloAircraftSpec {
+struct SoloAircraftRoute {
     QLatin1String picture;
     int startY;
     int stepX;
@@ -63,9 +63,9 @@ struct SoloAircraftSpec {
     bool parksWhileCruising;  // else only in drift frames
     bool driftsOnItsOwnClock; // drift steps are timed from the last drift step, not the last step
 };
-inline constexpr SoloAircraftSpec BackgroundPlane{
+inline constexpr SoloAircraftRoute BackgroundPlane{
     QLatin1String("skyrbg.bmp"), 350, -1, 10, 1, -350, 805, true, true};
-inline constexpr SoloAircraftSpec FastJet{
+inline constexpr SoloAircraftRoute FastJet{
     QLatin1String("FastJet.bmp"), 75, -2, 100, 100, -350, 805, false, false};
 
 } // namespace skyraid

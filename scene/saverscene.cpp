@@ -150,17 +150,17 @@ void SaverScene::openCanvas()
     }
     if (m_options.logoShown)
         m_logoPicture = loadPicture(m_options.logoFileName, Transparency::OwnAlpha, 1, 20);
-    const auto loadSolo = [&](const SoloAircraftSpec& spec) {
-        return loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
-                           across(spec.restartX), down(spec.startY));
+    const auto loadSolo = [&](const SoloAircraftRoute& route) {
+        return loadPicture(assets + route.picture, Transparency::KeyedByTopLeftPixel,
+                           across(route.restartX), down(route.startY));
     };
     m_jet.picture = loadSolo(FastJet);
     m_backgroundPlane.picture = loadSolo(BackgroundPlane);
     for (std::size_t row = 0; row < m_planes.size(); ++row) {
-        const FormationPlaneSpec& spec = FlightTable[row];
+        const FormationPlaneRoute& route = FlightTable[row];
         m_planes[row].picture =
-            loadPicture(assets + spec.picture, Transparency::KeyedByTopLeftPixel,
-                        across(spec.startX), down(spec.startY));
+            loadPicture(assets + route.picture, Transparency::KeyedByTopLeftPixel,
+                        across(route.startX), down(route.startY));
     }
     // A background that cannot be read gives way to our own sunset.
     if (m_backgroundPicture && !drawing.hasPicture(m_backgroundPicture)) {

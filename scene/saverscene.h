@@ -19,8 +19,8 @@
 namespace skyraid {
 
 class Platform;
-struct FormationPlaneSpec;
-struct SoloAircraftSpec;
+struct FormationPlaneRoute;
+struct SoloAircraftRoute;
 class SettingsStore;
 class SoundControl;
 
@@ -153,7 +153,7 @@ private:
     void drawMessage();
     void drawLogo();
     // Returns whether the aircraft cruised in this frame.
-    bool flySolo(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait);
+    bool flySolo(const SoloAircraftRoute& route, Flight& flight, std::int64_t wait);
     void flyJet();
     void flyPlane(std::size_t row);
     void drawClock();
@@ -163,11 +163,11 @@ private:
     // The formation plane's vertical step: its table's, times 800 / width, so
     // that on any canvas it climbs or sinks the same share of the height
     // while crossing.
-    int driftStep(const FormationPlaneSpec& spec, Flight& flight);
+    int driftStep(const FormationPlaneRoute& route, Flight& flight);
 
     template <typename Mover> void stepIfDue(std::uint32_t& tick, Mover mover);
-    void parkSolo(const SoloAircraftSpec& spec, Flight& flight);
-    void relaunchIfDue(const SoloAircraftSpec& spec, Flight& flight, std::int64_t wait);
+    void parkSolo(const SoloAircraftRoute& route, Flight& flight);
+    void relaunchIfDue(const SoloAircraftRoute& route, Flight& flight, std::int64_t wait);
 
     void endByInput();
     Surface loadPicture(const QString& fileName, Transparency transparency, int x, int y);

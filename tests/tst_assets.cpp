@@ -44,9 +44,9 @@ QColor mean(const QImage& in, QRect part)
 TEST(AssetFiles, AircraftPicturesFitTheirFlights)
 {
     std::vector<std::tuple<QString, int, int>> aircraft;
-    for (const SoloAircraftSpec& solo : {FastJet, BackgroundPlane})
+    for (const SoloAircraftRoute& solo : {FastJet, BackgroundPlane})
         aircraft.emplace_back(solo.picture, -solo.exitX, solo.startY);
-    for (const FormationPlaneSpec& plane : FlightTable)
+    for (const FormationPlaneRoute& plane : FlightTable)
         aircraft.emplace_back(plane.picture,
                               plane.leftward() ? -plane.exitX
                                                : -std::max(plane.startX, plane.restartX),
