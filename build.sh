@@ -6,6 +6,7 @@
 #   ./build.sh bench        build and print the benchmark figures
 #   ./build.sh build        just build
 #   ./build.sh package      build, then make the Debian package in the build folder
+#   ./build.sh windows      cross-build skyraid.scr for Windows and test it under Wine, in build-windows/
 # Each first installs whatever Debian packages are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -50,8 +51,18 @@ case "$command" in
         configure_and_build
         scripts/run-bench "$build_dir"
         ;;
+    windows)
+        # Qt for Windows from Debian's sources, built once into a cache
+        # outside the repository (scripts/windows/build-qt says where), then
+        # the saver's folder and zip, then the saver under Wine.
+        windows_dir=${SKYRAID_WINDOWS_BUILD_DIR:-build-windows}
+        scripts/ensure-packages scripts/packages.txt scripts/windows/packages.txt
+        qt=$(scripts/windows/build-qt)
+        scripts/windows/build-skyraid "$qt" "$windows_dir"
+        scripts/with-test-session tests/windows/run-windows-tests "$PWD" "$windows_dir"
+        ;;
     *)
-        echo "usage: $0 run [/s | /c | /p <window> | /a] | test | sanitize | bench | build | package" >&2
+        echo "usage: $0 run [/s | /c | /p <window> | /a] | test | sanitize | bench | build | package | windows" >&2
         exit 2
         ;;
 esac
