@@ -11,6 +11,12 @@ namespace skyraid {
 // sink that wakes or sleeps because another program plays) aborts the
 // process inside the sound library. Nothing of ours is left to save by then;
 // the server notices the closed connection by itself.
+//
+// On Windows even _Exit goes through ExitProcess, which stops the other
+// threads wherever they are and then runs every DLL's teardown: one that
+// waits for a lock a stopped thread held (libstdc++'s, on winpthread's)
+// never returns, and the saver's window is gone while its process lives on.
+// There the process is terminated instead, which runs no teardown at all.
 [[noreturn]] void endProcess(int status);
 
 } // namespace skyraid

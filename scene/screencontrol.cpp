@@ -22,6 +22,9 @@ ScreenControl::ScreenControl()
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &ScreenControl::nextFrame);
+#ifdef Q_OS_WIN
+    m_timerThreadHold.setTimerType(Qt::PreciseTimer);
+#endif
 }
 
 ScreenControl::~ScreenControl() = default;
@@ -95,6 +98,14 @@ void ScreenControl::startFrames()
     m_clock.start();
     m_pacer.start(0);
     m_frameTimer.start(0);
+#ifdef Q_OS_WIN
+    // Qt's precise timers are the system's multimedia timers there, served
+    // by one thread of theirs while any of them is set. The frame timer is
+    // set anew for every frame, and in between none is: Wine then ends that
+    // thread and starts another for the next frame. A slow one that stays
+    // set for the whole run keeps the thread.
+    m_timerThreadHold.start(60'000);
+#endif
 }
 
 void ScreenControl::close()
@@ -103,6 +114,9 @@ void ScreenControl::close()
     // now, delete them later.
     m_closed = true;
     m_frameTimer.stop();
+#ifdef Q_OS_WIN
+    m_timerThreadHold.stop();
+#endif
     m_events = nullptr;
     for (const auto& blackout : m_blackouts)
         blackout->hide();

@@ -84,6 +84,9 @@ private:
     bool m_open = false;
     bool m_closed = false;
     QTimer m_frameTimer;
+#ifdef Q_OS_WIN
+    QTimer m_timerThreadHold; // see startFrames()
+#endif
     QElapsedTimer m_clock;
     FramePacer m_pacer;
 };

@@ -117,4 +117,12 @@ void settleInHost(Window child, Window host, Size size)
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
+void terminateThisProcess(unsigned status)
+{
+    TerminateProcess(GetCurrentProcess(), status);
+    // Terminating the current process does not return; should the system
+    // refuse, the usual way out is still better than going on.
+    ExitProcess(status);
+}
+
 } // namespace skyraid::win32

@@ -72,4 +72,8 @@ std::optional<Size> clientSize(Window window);
 // changing the order of the host's children.
 void settleInHost(Window child, Window host, Size size);
 
+// Ends this process at once with `status`: no DLL's teardown runs, and no
+// other thread of the process runs again.
+[[noreturn]] void terminateThisProcess(unsigned status);
+
 } // namespace skyraid::win32
