@@ -4,6 +4,7 @@
 #include "platform/win32/win32api.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include <windows.h>
 
@@ -32,8 +33,21 @@ Window handle(HWND window)
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    // "window <title>": a window for the tests of the Windows program (a host
+    // for its preview, a "Display Properties"). Prints its handle and serves
+    // it until the process is ended.
+    if (argc == 3 && std::strcmp(argv[1], "window") == 0) {
+        const HWND window = makeWindow(argv[2], WS_POPUP | WS_VISIBLE, 320, 240);
+        std::printf("%llu\n", static_cast<unsigned long long>(handle(window)));
+        std::fflush(stdout);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchMessageA(&message);
+        return 0;
+    }
+
     // Top-level windows by their exact title, hidden ones too; no children.
     const HWND panel = makeWindow("Display Properties", WS_OVERLAPPEDWINDOW, 400, 300);
     CHECK(findTopLevelWindow("Display Properties") == handle(panel));
