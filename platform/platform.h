@@ -69,6 +69,14 @@ public:
 // serves the desktop Qt chose.
 std::unique_ptr<Platform> createPlatform();
 
+// The displays that Qt, as the environment asks, would try to start on and
+// cannot reach, in Qt's order and joined by " or " (an empty text when none
+// of them is named); there Qt itself would end the process with an abort.
+// One short connection each, and the first that answers ends the search.
+// Nothing when one answers, when no display is named at all, when Qt would
+// go on to a platform other than X and Wayland, and on Windows.
+std::optional<QString> displayOutOfReach();
+
 // The folder of the program's own pictures and sound, ending with its
 // separator. Never the current directory, never a setting: on Windows
 // "C:\Stratowave\SkyRaid1\"; elsewhere the first that holds them of

@@ -65,4 +65,9 @@ std::unique_ptr<Platform> createPlatform()
     return std::make_unique<WinPlatform>();
 }
 
+std::optional<QString> displayOutOfReach()
+{
+    return std::nullopt; // the desktop of a Windows session is always there
+}
+
 } // namespace skyraid

@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* PreviewNeedsX11 =
     "skyraid: a preview needs an X11 host window, and there is none on Wayland\n";
+constexpr const char* NoDisplay = "skyraid: there is no display to show on (DISPLAY is not set)\n";
 
 int run(int argc, char* argv[])
 {
@@ -21,10 +22,22 @@ int run(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString command = commandText(arguments);
+    // An unknown switch ends quietly. Where a display is named but cannot be
+    // reached, Qt would abort: say which display it is instead.
+    if (modeOf(switchOf(command)) != Mode::None) {
+        if (const std::optional<QString> display = displayOutOfReach()) {
+            if (display->isEmpty())
+                std::fputs(NoDisplay, stderr);
+            else
+                std::fprintf(stderr, "skyraid: cannot reach the display %s\n",
+                             qPrintable(*display));
+            return 1;
+        }
+    }
 
-    // Decided before any window or display connection: an unknown switch, or
-    // a second "/s", ends here quietly. The platform asked here is gone before
-    // the application object comes.
+    // Decided before Qt's display connection: an unknown switch, or a second
+    // "/s", ends here quietly. The platform asked here is gone before the
+    // application object comes.
     const StartDecision start = decideStart(command, *createPlatform(), xscreensaverWindow());
     const bool previewWanted = modeOf(switchOf(command)) == Mode::Preview;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -42,7 +55,7 @@ int run(int argc, char* argv[])
     // Without any display Qt would abort; say why instead.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("skyraid: there is no display to show on (DISPLAY is not set)\n", stderr);
+        std::fputs(NoDisplay, stderr);
         return 1;
     }
 #endif

@@ -42,7 +42,7 @@ QString readSetting(SettingsStore& store, Key key)
     return store.read(key.section, key.name, FallbackValue);
 }
 
-bool writeSetting(SettingsStore& store, Key key, const QString& text)
+WriteResult writeSetting(SettingsStore& store, Key key, const QString& text)
 {
     return store.write(key.section, key.name, text);
 }

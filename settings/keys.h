@@ -91,7 +91,7 @@ QString seededValue(Key key, const QString& assetFolder);
 
 // The stored text of a key, or FallbackValue when it is missing.
 QString readSetting(SettingsStore& store, Key key);
-bool writeSetting(SettingsStore& store, Key key, const QString& text);
+WriteResult writeSetting(SettingsStore& store, Key key, const QString& text);
 
 // A key read as a 16-bit whole number; text that does not convert gives the
 // key's seeded value instead. FontClock uses the leading-number rule first.

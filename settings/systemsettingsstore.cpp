@@ -1,6 +1,7 @@
 #include "systemsettingsstore.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include <QDir>
@@ -39,25 +40,39 @@ std::filesystem::path nativePath(const QString& path)
     return std::filesystem::path(path.toStdU16String());
 }
 
-// Sets one value in the INI file at `path` and tells whether that reached
-// the disk. The value goes into a copy beside the file, through a QSettings
-// of its own, and the copy replaces the file only once it is saved whole. So
-// a write that fails leaves the file as it was, and no QSettings in this
-// process holds the unsaved value (they share what they parse of a file) or
-// the failure (a QSettings keeps reporting its first error).
-bool replaceWith(const QString& path, const QString& key, const QString& text)
+QString systemMessage(const std::error_code& error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
+
+// Sets one value in the INI file at `path`; returns why that did not reach
+// the disk, or nothing when it did. The value goes into a copy beside the
+// file, through a QSettings of its own, and the copy replaces the file only
+// once it is saved whole. So a write that fails leaves the file as it was,
+// and no QSettings in this process holds the unsaved value (they share what
+// they parse of a file) or the failure (a QSettings keeps reporting its first
+// error).
+std::optional<QString> replaceWith(const QString& path, const QString& key, const QString& text)
 {
     const QFileInfo info(path);
     QFile current(path);
-    if (info.exists() && !(info.isFile() && info.isWritable() && current.open(QIODevice::ReadOnly)))
-        return false;
+    if (info.isDir())
+        return QStringLiteral("is a folder");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("is not a file");
+    // A file the user may not write is left alone, though the folder would
+    // let a copy take its place: opening it for writing asks the system.
+    if (info.exists() && !current.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return current.errorString();
     QTemporaryFile copy(path + QStringLiteral(".XXXXXX"));
     if (!copy.open())
-        return false;
+        return copy.errorString();
     if (current.isOpen()) {
         const QByteArray content = current.readAll();
-        if (current.error() != QFileDevice::NoError || copy.write(content) != content.size())
-            return false;
+        if (current.error() != QFileDevice::NoError)
+            return current.errorString();
+        if (copy.write(content) != content.size())
+            return copy.errorString();
         copy.setPermissions(current.permissions());
     }
     copy.close();
@@ -68,14 +83,14 @@ bool replaceWith(const QString& path, const QString& key, const QString& text)
         // A file with broken lines still takes the write (they are dropped);
         // only a failure to save counts.
         if (settings.status() == QSettings::AccessError)
-            return false;
+            return QStringLiteral("could not be written");
     }
     std::error_code error;
     std::filesystem::rename(nativePath(copy.fileName()), nativePath(path), error);
     if (error)
-        return false;
+        return systemMessage(error);
     copy.setAutoRemove(false); // it is the settings file now
-    return true;
+    return std::nullopt;
 }
 
 #ifdef Q_OS_UNIX
@@ -223,7 +238,7 @@ QString SystemSettingsStore::read(Section section, const QString& key, const QSt
     return value.toString();
 }
 
-bool SystemSettingsStore::write(Section section, const QString& key, const QString& text)
+WriteResult SystemSettingsStore::write(Section section, const QString& key, const QString& text)
 {
 #ifdef Q_OS_WIN
     if (!m_isFile) {
@@ -232,7 +247,9 @@ bool SystemSettingsStore::write(Section section, const QString& key, const QStri
         QSettings registry(RegistryKey, QSettings::NativeFormat);
         registry.setValue(settingsPath(section, key), text);
         registry.sync();
-        return registry.status() == QSettings::NoError;
+        if (registry.status() != QSettings::NoError)
+            return WriteResult::refused(RegistryKey, QStringLiteral("access was denied"));
+        return {};
     }
 #endif
 
@@ -240,21 +257,23 @@ bool SystemSettingsStore::write(Section section, const QString& key, const QStri
     const QFileInfo info(m_settings->fileName());
     const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(folder), error);
+    if (error)
+        return WriteResult::refused(QDir::toNativeSeparators(path), systemMessage(error));
 #ifdef Q_OS_UNIX
     // Every writer of ours takes this lock, so between our copy of the file
     // and its replacement nobody else replaces it, and nothing is lost.
     const FolderLock lock(folder);
     const FileStamp previous = FileStamp::of(path);
 #endif
-    if (!replaceWith(path, settingsPath(section, key), text))
-        return false;
+    if (const std::optional<QString> reason = replaceWith(path, settingsPath(section, key), text))
+        return WriteResult::refused(QDir::toNativeSeparators(path), *reason);
 #ifdef Q_OS_UNIX
     FileStamp::laterThan(path, previous);
 #endif
     // The next read parses the new file: it differs from the one last loaded.
-    return true;
+    return {};
 }
 
 } // namespace skyraid

@@ -30,7 +30,7 @@ public:
     SystemSettingsStore& operator=(const SystemSettingsStore&) = delete;
 
     QString read(Section section, const QString& key, const QString& fallback) override;
-    bool write(Section section, const QString& key, const QString& text) override;
+    WriteResult write(Section section, const QString& key, const QString& text) override;
 
     // Where the store lives: the INI file's path, or the registry key on Windows.
     QString location() const;

@@ -9,18 +9,22 @@
 #include "settings/keys.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -114,11 +118,57 @@ void Setup::buildForm()
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
+    layout->addWidget(buildSaveStrip());
     layout->addWidget(toolBar);
 
     connect(m_okButton, &QPushButton::clicked, this, &Setup::onOk);
     connect(m_helpButton, &QPushButton::clicked, this, &Setup::onHelp);
     connect(m_aboutButton, &QPushButton::clicked, this, &Setup::onAbout);
+}
+
+QWidget* Setup::buildSaveStrip()
+{
+    m_saveStrip = new QFrame(this);
+    m_saveStrip->setObjectName(QStringLiteral("saveStrip"));
+    m_saveIcon = new QLabel(m_saveStrip);
+    m_saveMessage = new QLabel(m_saveStrip);
+    m_saveMessage->setObjectName(QStringLiteral("saveMessage"));
+    m_saveMessage->setWordWrap(true);
+    auto* row = new QHBoxLayout(m_saveStrip);
+    row->addWidget(m_saveIcon, 0, Qt::AlignTop);
+    row->addWidget(m_saveMessage, 1);
+    m_saveStrip->hide();
+    connect(&m_store, &RetryingStore::stateChanged, this, &Setup::onSaveStateChanged);
+    return m_saveStrip;
+}
+
+void Setup::onSaveStateChanged(const WriteResult& state)
+{
+    QStyle::StandardPixmap icon = QStyle::SP_DialogApplyButton;
+    QColor tint(0x27, 0xae, 0x60);
+    QString text = QStringLiteral("Your changes are saved in %1.").arg(m_failedPlace);
+    if (!state) {
+        m_failedPlace = state.place;
+        icon = QStyle::SP_MessageBoxWarning;
+        tint = QColor(0xda, 0x44, 0x53);
+        text = QStringLiteral("Your changes are not saved. %1: %2. The dialog keeps them and "
+                              "saves them as soon as it can.")
+                   .arg(state.place, state.reason);
+        std::fprintf(stderr, "skyraid: cannot save the settings in %s: %s\n",
+                     qPrintable(state.place), qPrintable(state.reason));
+    } else {
+        std::fprintf(stderr, "skyraid: the settings are saved in %s again\n",
+                     qPrintable(m_failedPlace));
+    }
+    const int iconSize = style()->pixelMetric(QStyle::PM_ToolBarIconSize, nullptr, this);
+    m_saveIcon->setPixmap(style()->standardIcon(icon, nullptr, this).pixmap(iconSize));
+    m_saveMessage->setText(text);
+    QColor background = tint;
+    background.setAlpha(40);
+    m_saveStrip->setStyleSheet(
+        QStringLiteral("#saveStrip { background: %1; border: 1px solid %2; border-radius: 4px; }")
+            .arg(background.name(QColor::HexArgb), tint.name()));
+    m_saveStrip->show();
 }
 
 void Setup::placeOnScreen()
@@ -199,6 +249,17 @@ void Setup::showSettings(const QStringList& fontNames)
     setCheckState(*background.fillScreenCheckBox(), read(keys::FillScreen));
 
     background.enableBackgroundPicker();
+}
+
+void Setup::done(int result)
+{
+    // The last chance for changes still held: the folder may just have been
+    // set right.
+    m_store.retry();
+    if (m_store.heldCount() > 0)
+        std::fprintf(stderr, "skyraid: closed with %d changes not saved in %s\n",
+                     m_store.heldCount(), qPrintable(m_failedPlace));
+    QDialog::done(result);
 }
 
 void Setup::onOk()

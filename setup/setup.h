@@ -1,11 +1,12 @@
 #pragma once
 
 #include "dialogservices.h"
-#include "settings/settingsstore.h"
+#include "retryingstore.h"
 
 #include <QDialog>
 #include <QStringList>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -19,7 +20,9 @@ class LogoMessageTab;
 // The saver's configuration dialog. It loads every option from the store
 // when it is created, and each control stores its option the moment it
 // changes: there is nothing to apply and nothing to cancel, and OK only
-// closes the dialog.
+// closes the dialog. While the store refuses changes, a strip above the
+// buttons says so, naming the store's place and the reason, the dialog keeps
+// the changes and tries them again, and the strip says when they are saved.
 class Setup final : public QDialog {
     Q_OBJECT
 public:
@@ -45,8 +48,12 @@ public:
     LogoMessageTab* logoMessageTab() const { return m_logoMessageTab; }
     QTabWidget* tabs() const { return m_tabs; }
 
+    void done(int result) override;
+
 private:
     void buildForm();
+    QWidget* buildSaveStrip();
+    void onSaveStateChanged(const WriteResult& state);
     void placeOnScreen();
     // Puts every stored option into its control; see the definition for the
     // order, which decides what is stored back.
@@ -56,8 +63,13 @@ private:
     void onHelp();
     void onAbout();
 
-    SettingsStore& m_store;
+    RetryingStore m_store;
     DialogServices m_services;
+    // Where saving last failed: the saved note names it.
+    QString m_failedPlace;
+    QWidget* m_saveStrip = nullptr;
+    QLabel* m_saveIcon = nullptr;
+    QLabel* m_saveMessage = nullptr;
     QTabWidget* m_tabs = nullptr;
     AircraftTab* m_aircraftTab = nullptr;
     BackgroundTab* m_backgroundTab = nullptr;

@@ -21,6 +21,10 @@ constexpr int FadeStepMs = 20;
 // busy moment, little enough that a fade is heard when it is made.
 constexpr int StreamBufferMs = 200;
 
+// How often a sound that is asked for tries a fresh stream while its own has
+// lost the sound server.
+constexpr qint64 RetryMs = 1000;
+
 // Below this the sound is inaudible; the quietest volume the control takes.
 constexpr std::int32_t QuietestVolume = -10000;
 
@@ -176,6 +180,7 @@ bool QtSoundControl::start(Sound& sound)
     sound.applied = sound.gain;
     sink->start(new Loop(sound.samples, sink));
     sound.sink = sink;
+    sound.startedAt = m_clock.nowMs();
     return true;
 }
 
@@ -226,10 +231,16 @@ void QtSoundControl::playSound(std::int32_t sound, std::int32_t, std::int32_t)
     Sound* found = find(sound);
     if (!found)
         return;
+    const qint64 now = m_clock.nowMs();
+    // A stream stops by itself only when it has lost the sound server, or
+    // found none. The server may be back: a fresh stream is tried now and then.
+    if (found->sink && found->sink->state() == QAudio::StoppedState &&
+        now - found->startedAt >= RetryMs)
+        stop(*found);
     // Starting again would restart the recording: one that plays plays on.
     if (!found->sink && !start(*found))
         return;
-    found->requestedAt = m_clock.nowMs();
+    found->requestedAt = now;
     applyGain(*found, found->gain);
     found->sounding = true;
     if (!m_fade.isActive())

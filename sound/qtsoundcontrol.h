@@ -43,6 +43,10 @@ public:
 // Without an audio output every call does nothing, quietly: the saver runs
 // silent. A file that cannot be read gives handle 0, which holds nothing; a
 // readable file that is no recording gives a handle that stays silent.
+//
+// A sound server that goes away takes its streams with it. While a sound is
+// asked for and its stream is lost, a fresh one is tried now and then (by the
+// clock), so the sound is heard again soon after the server is back.
 class QtSoundControl final : public QObject, public SoundControl {
 public:
     // Plays on `device`, or on the desktop's default output when it is null;
@@ -87,6 +91,7 @@ private:
         double applied = -1.0; // the gain the stream was last given
         bool sounding = false;
         qint64 requestedAt = 0; // by the clock
+        qint64 startedAt = 0;   // when the stream was started, by the clock
     };
 
     bool outputPresent() const;

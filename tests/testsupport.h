@@ -35,11 +35,11 @@ public:
     {
         return m_values.value(qMakePair(section, key), fallback);
     }
-    bool write(Section section, const QString& key, const QString& text) override
+    WriteResult write(Section section, const QString& key, const QString& text) override
     {
         m_values.insert(qMakePair(section, key), text);
         m_writes.push_back(key);
-        return true;
+        return {};
     }
     const QStringList& writes() const { return m_writes; }
     int size() const { return int(m_values.size()); }

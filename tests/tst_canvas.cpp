@@ -238,7 +238,8 @@ TEST(Letterbox, ScalesSmoothlyToFitCentredBetweenBlackBars)
 TEST(Letterbox, ChangedPartsScaleExactlyLikeTheWhole)
 {
     std::mt19937 random(5);
-    for (const QSize screenSize : {QSize(1920, 1080), QSize(1366, 768), QSize(640, 480)}) {
+    for (const QSize screenSize :
+         {QSize(1920, 1080), QSize(1366, 768), QSize(640, 480), QSize(1000, 600)}) {
         const Letterbox box(QSize(800, 600), screenSize);
         QImage after = ramps(QSize(800, 600));
         QImage screen = whole(box, after);

@@ -1,10 +1,13 @@
 #include "platform/platform.h"
 #include "settings/keys.h"
+#include "settings/systemsettingsstore.h"
 #include "setup/imagepicker.h"
 #include "setup/setup.h"
 #include "testsupport.h"
 
 #include <functional>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -104,6 +108,28 @@ void drag(int via, int to, QWidget& control)
     bar.setSliderPosition(to);
     bar.setSliderDown(false);
 }
+
+// While it lives, root runs as "nobody", who owns `folder`, so that
+// permissions count; root's saved ID brings root back after.
+class WithoutRoot {
+public:
+    explicit WithoutRoot(const QString& folder)
+    {
+        const passwd* nobody = ::getpwnam("nobody");
+        m_dropped = ::geteuid() == 0 && nobody &&
+                    ::chown(QFile::encodeName(folder).constData(), nobody->pw_uid, 0) == 0 &&
+                    ::setresuid(nobody->pw_uid, nobody->pw_uid, 0) == 0;
+    }
+    ~WithoutRoot()
+    {
+        if (m_dropped) {
+            EXPECT_EQ(::setresuid(0, 0, 0), 0);
+        }
+    }
+
+private:
+    bool m_dropped = false;
+};
 
 class SetupSeeded : public ::testing::Test {
 protected:
@@ -267,6 +293,53 @@ TEST(SetupControl, StoresItsOptionTheMomentItChanges)
     }
 }
 
+// The store on disk refuses a change: the strip names the file and why, the
+// file stays as it was and the dialog keeps the change. Once the file can be
+// written it is saved, with the next change or soon by itself, and the strip
+// says so.
+TEST(SetupSaving, ChangesTheStoreRefusesWaitInTheDialogUntilTheyAreSaved)
+{
+    QTemporaryDir dir;
+    const WithoutRoot nobody(dir.path());
+    using Change = std::function<void(const QString&)>;
+    const auto mode = [](QFile::Permissions permissions, bool ofFolder) -> Change {
+        return [=](const QString& file) {
+            QFile::setPermissions(ofFolder ? QFileInfo(file).path() : file, permissions);
+        };
+    };
+    const auto ro = QFile::ReadOwner | QFile::ExeOwner, rw = ro | QFile::WriteOwner;
+    // clang-format off
+    const struct { const char* name; Change refuse, allow; const char* reason; bool nextChange; } rows[] = {
+        {"read-only file", mode(ro, false), mode(rw, false), "Permission denied", false},
+        {"read-only folder", mode(ro, true), mode(rw, true), "Permission denied", true},
+        {"folder for the file", [](auto& f) { QFile::remove(f); QDir().mkdir(f); },
+         [](auto& f) { QDir().rmdir(f); }, "is a folder", false}};
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = dir.filePath(QLatin1String(row.name) + u"/SkyRaid.ini"_s);
+        SystemSettingsStore store(file);
+        writeFirstRunSettings(store, u"/opt/skyraid/"_s);
+        skyraid::Setup dialog(store, Fonts);
+        const auto& strip = *dialog.findChild<QLabel*>(u"saveMessage"_s);
+        EXPECT_FALSE(strip.isVisibleTo(&dialog));
+        row.refuse(file);
+        const QByteArray before = test::readFile(file);
+        dialog.findChild<QLineEdit*>(u"messageBox"_s)->setText(u"Hello"_s);
+        EXPECT_TRUE(strip.isVisibleTo(&dialog));
+        EXPECT_TRUE(strip.text().contains(file + u": "_s + QLatin1String(row.reason)))
+            << strip.text().toStdString();
+        EXPECT_EQ(test::readFile(file), before);
+
+        row.allow(file);
+        if (row.nextChange)
+            dialog.findChild<QCheckBox*>(u"clockCheckBox"_s)->toggle();
+        const auto saved = [&] { return strip.text().contains(u"are saved"_s); };
+        EXPECT_TRUE(QTest::qWaitFor(saved, row.nextChange ? 0 : 60000));
+        EXPECT_EQ(readSetting(store, keys::Message), u"Hello"_s);
+    }
+}
+
 TEST_F(SetupSeeded, TypedTextIsNoPickFromTheList)
 {
     auto& sizes = opened.find<QComboBox>("fontSizeList");
@@ -304,7 +377,7 @@ void placeRows(QWidget& container, QString& layout, bool focus)
 {
     QList<QWidget*> controls = container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     controls.removeIf([](const QWidget* c) {
-        return c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"_s);
+        return c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"_s) || c->isHidden();
     });
     std::ranges::sort(controls, {}, [](const QWidget* c) { return std::pair(c->y(), c->x()); });
     QList<QList<QWidget*>> rows;

@@ -55,26 +55,52 @@ TEST(Dispatch, CommandLineAndDesktopDecideTheStart)
     EXPECT_EQ(decideStart(u"/s"_s, alone).mode, Mode::FullScreen) << "no other saver runs";
 }
 
-// The real program without any display: whatever tries to show a window
-// fails loudly instead of passing unseen. Unknown switches, a preview without
-// a host, and a second "/s" while a saver runs all end quietly.
-TEST(Program, EndsQuietlyWhenThereIsNothingToShow)
+// The real program where it cannot show anything: a display that is named
+// but out of reach, in every mode, is named back with status 1 instead of
+// Qt's abort, and no display at all is said so. Unknown switches, a preview
+// without a host, and a second "/s" while a saver runs all end quietly. A
+// stale Wayland socket beside the session's X display lets Qt go on to X.
+TEST(Program, EndsAndSaysWhyWhenThereIsNothingToShow)
 {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "no X display";
     // This process holds the claim of a running full-screen saver in a
     // runtime folder that the program shares and no other test does.
     QTemporaryDir runtime;
     const auto running = claimFullScreenPosix(runtime.path(), true);
     ASSERT_TRUE(running);
-    for (const QString& argument : {u"-s"_s, u"/x"_s, u"hello"_s, u"/p 4242"_s, u"/s"_s}) {
-        QProcess program;
+    const QString unreached = u"cannot reach the display "_s;
+    const QString x379 = unreached + u":379"_s;
+    // clang-format off
+    const struct { const char* arguments; const char* environment; QString said; } rows[] = {
+        {"-s", "", {}}, {"/x", "", {}}, {"hello", "", {}}, {"/p 4242", "DISPLAY=", {}},
+        {"/s", "DISPLAY=", {}}, {"/p 4242", "WAYLAND_DISPLAY=wayland-379", {}},
+        {"/c", "DISPLAY=", u"there is no display to show on (DISPLAY is not set)"_s},
+        {"/s", "DISPLAY=:379", x379}, {"/c", "DISPLAY=:379", x379}, {"/a", "DISPLAY=:379", x379},
+        {"", "DISPLAY=:379", x379},   {"/p 4242", "DISPLAY=:379", x379},
+        {"/s", "DISPLAY=:379 XSCREENSAVER_WINDOW=0x2a", x379},
+        {"/s", "DISPLAY= WAYLAND_DISPLAY=wayland-379", unreached + u"wayland-379"_s},
+        {"/c", "DISPLAY=:379 WAYLAND_DISPLAY=wayland-379 QT_QPA_PLATFORM=wayland-egl;xcb:x=1",
+         unreached + u"wayland-379 or :379"_s},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.arguments) + " with " + row.environment);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"DISPLAY"_s);
+        for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+            env.remove(QString::fromLatin1(name));
         env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        for (const QString& pair :
+             QString::fromLatin1(row.environment).split(u' ', Qt::SkipEmptyParts))
+            env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        QProcess program;
         program.setProcessEnvironment(env);
-        program.start(test::builtProgram(u"skyraid"_s), argument.split(u' '));
-        ASSERT_TRUE(program.waitForFinished(15000)) << argument.toStdString();
-        EXPECT_EQ(program.exitCode(), 0) << argument.toStdString();
-        EXPECT_EQ(program.readAllStandardError().toStdString(), "") << argument.toStdString();
+        program.start(test::builtProgram(u"skyraid"_s),
+                      QString::fromLatin1(row.arguments).split(u' '));
+        ASSERT_TRUE(program.waitForFinished(15000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), row.said.isEmpty() ? 0 : 1);
+        EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+                  row.said.isEmpty() ? QString() : u"skyraid: "_s + row.said + u'\n');
     }
 }
