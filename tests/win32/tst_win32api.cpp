@@ -4,6 +4,7 @@
 #include "platform/win32/win32api.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <windows.h>
@@ -45,6 +46,26 @@ int main(int argc, char* argv[])
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0)
             DispatchMessageA(&message);
+        return 0;
+    }
+
+    // "children <handle>": where each child window of that window lies in it,
+    // and whether it is shown: "left top width height shown", a line each.
+    if (argc == 3 && std::strcmp(argv[1], "children") == 0) {
+        const auto host = reinterpret_cast<HWND>(std::strtoull(argv[2], nullptr, 10));
+        EnumChildWindows(
+            host,
+            [](HWND child, LPARAM parent) {
+                RECT placed{};
+                GetWindowRect(child, &placed);
+                MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&placed), 2);
+                if (GetParent(child) == reinterpret_cast<HWND>(parent))
+                    std::printf("%ld %ld %ld %ld %d\n", placed.left, placed.top,
+                                placed.right - placed.left, placed.bottom - placed.top,
+                                IsWindowVisible(child) ? 1 : 0);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(host));
         return 0;
     }
 
