@@ -22,9 +22,6 @@ ScreenControl::ScreenControl()
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &ScreenControl::nextFrame);
-#ifdef Q_OS_WIN
-    m_timerThreadHold.setTimerType(Qt::PreciseTimer);
-#endif
 }
 
 ScreenControl::~ScreenControl() = default;
@@ -104,6 +101,7 @@ void ScreenControl::startFrames()
     // set anew for every frame, and in between none is: Wine then ends that
     // thread and starts another for the next frame. A slow one that stays
     // set for the whole run keeps the thread.
+    m_timerThreadHold.setTimerType(Qt::PreciseTimer);
     m_timerThreadHold.start(60'000);
 #endif
 }
